@@ -73,8 +73,7 @@ void LoadRowsIntoGrid(const std::vector<records::GridRow>& rows, records::GridDa
 // Loads a file as lines, split at LF with a CR before it removed; a last line
 // without a line end is still a line, an empty file has none. False when the
 // file cannot be read (`error`, when given, receives errno).
-bool LoadFileLines(const std::string& path, std::vector<std::string>& lines,
-                   int* error = nullptr);
+bool LoadFileLines(const std::string& path, std::vector<std::string>& lines, int* error = nullptr);
 
 // The same for bytes already in memory.
 std::vector<std::string> SplitLines(std::string_view bytes);

@@ -27,47 +27,55 @@ const std::array<LanguageTexts, 4>& Texts() {
         {"<p align=center>RAPORT ZGRZEWANIA</p>",
          "Firma: <nazwafirmy>",
          "<b style=\"color: blue\">Lokalizacja: <lokaliz>",
-         {"<b>LEGENDA:</b><br/>",
-          "<b>A/M</b> - Rodzaj nastawy: A-automatyczna(skaner), M-manualna.<br/><br/>",
-          "<b>Symbol oceny zgrzewu:</b><br/>",
-          FromUtf8("<b>+</b>  zgrzew prawidłowy zaakceptowany klawiszem TAK.<br/>"),
-          "<b>-</b>   brak akceptacji zgrzewu klawiszem.<br/>",
-          FromUtf8("<b>Nr 1</b>  brak zasilania lub wyłączenie zgrzewarki.<br/>"),
-          "<b>Nr 2</b>  brak styku w obwodzie zgrzewania.<br/>",
-          "<b>Nr 3</b>  przerwanie zgrzewania klawiszem STOP.<br/>"}},
+         {
+             "<b>LEGENDA:</b><br/>",
+             "<b>A/M</b> - Rodzaj nastawy: A-automatyczna(skaner), M-manualna.<br/><br/>",
+             "<b>Symbol oceny zgrzewu:</b><br/>",
+             FromUtf8("<b>+</b>  zgrzew prawidłowy zaakceptowany klawiszem TAK.<br/>"),
+             "<b>-</b>   brak akceptacji zgrzewu klawiszem.<br/>",
+             FromUtf8("<b>Nr 1</b>  brak zasilania lub wyłączenie zgrzewarki.<br/>"),
+             "<b>Nr 2</b>  brak styku w obwodzie zgrzewania.<br/>",
+             "<b>Nr 3</b>  przerwanie zgrzewania klawiszem STOP.<br/>",
+         }},
         {"<p align=center>FUSION REPORT</p>",
          "Company: <nazwafirmy>",
          "<b style=\"color: blue\">Construction site ID: <lokaliz>",
-         {"<b>LEGEND:</b><br/>",
-          "<b>A/M</b> - AUTOMATIC/MANUAL fusion parameters setting<br/><br/>",
-          "<b>Fusion evaluation codes:</b><br/>",
-          "<b>+</b>  Fusion correct,  accepted by pressing the OK key<br/>",
-          "<b>-</b>   Fusion  not accepted by the user<br/>",
-          "<b>Nr 1</b>  No power supply  or device turned off<br/>",
-          "<b>Nr 2</b>  Output  circuit broken (no fitting)<br/>",
-          "<b>Nr 3</b>  Fusion  interruped by the operator with the STOP key<br/>"}},
+         {
+             "<b>LEGEND:</b><br/>",
+             "<b>A/M</b> - AUTOMATIC/MANUAL fusion parameters setting<br/><br/>",
+             "<b>Fusion evaluation codes:</b><br/>",
+             "<b>+</b>  Fusion correct,  accepted by pressing the OK key<br/>",
+             "<b>-</b>   Fusion  not accepted by the user<br/>",
+             "<b>Nr 1</b>  No power supply  or device turned off<br/>",
+             "<b>Nr 2</b>  Output  circuit broken (no fitting)<br/>",
+             "<b>Nr 3</b>  Fusion  interruped by the operator with the STOP key<br/>",
+         }},
         {"<p align=center>SEZNAM SVARU</p>",
          "Firma: <nazwafirmy>",
          "<b style=\"color: blue\">Cislo stavby: <lokaliz>",
-         {"<b>LEGENDA:</b><br/>",
-          "<b>A/M</b> - Druh nastaveni. A-automaticke (skaner), M-rucni<br/><br/>",
-          "<b>Hodnoceni svaru:</b><br/>",
-          "<b>+</b>  spravny svar potvrzeny klavesou OK<br/>",
-          "<b>-</b>   Chybi potvrzeni svaru klavesou<br/>",
-          "<b>Nr 1</b>  Chybi proud nebo je svarecka vypnuta<br/>",
-          "<b>Nr 2</b>  Neni kontakt v topnem obvodu<br/>",
-          "<b>Nr 3</b>  Preruseni ohrevu klav. STOP<br/>"}},
+         {
+             "<b>LEGENDA:</b><br/>",
+             "<b>A/M</b> - Druh nastaveni. A-automaticke (skaner), M-rucni<br/><br/>",
+             "<b>Hodnoceni svaru:</b><br/>",
+             "<b>+</b>  spravny svar potvrzeny klavesou OK<br/>",
+             "<b>-</b>   Chybi potvrzeni svaru klavesou<br/>",
+             "<b>Nr 1</b>  Chybi proud nebo je svarecka vypnuta<br/>",
+             "<b>Nr 2</b>  Neni kontakt v topnem obvodu<br/>",
+             "<b>Nr 3</b>  Preruseni ohrevu klav. STOP<br/>",
+         }},
         {"<p align=center>SPECIFICATIA SUDURILOR</p>",
          "Compania: <nazwafirmy>",
          "<b style=\"color: blue\">Numarul constructiei: <lokaliz>",
-         {"<b>EXPLICATIE:</b><br/>",
-          "<b>A/M</b> - Optiune de selectare: A-automatica(scaner), M-manuala<br/><br/>",
-          "<b>Evaluarea sudurii:</b><br/>",
-          "<b>+</b>  sudura corecta confirmata cu tasta OK<br/>",
-          "<b>-</b>   sudura nu sa confirmat cu tasta <br/>",
-          "<b>Nr 1</b>  lipsa de alimentare sau deconectarea aparatului de sudura <br/>",
-          "<b>Nr 2</b>  lipsa contactului in circuitul de incalzire<br/>",
-          "<b>Nr 3</b>  intreruperea incalzirii cu tasta STOP<br/>"}},
+         {
+             "<b>EXPLICATIE:</b><br/>",
+             "<b>A/M</b> - Optiune de selectare: A-automatica(scaner), M-manuala<br/><br/>",
+             "<b>Evaluarea sudurii:</b><br/>",
+             "<b>+</b>  sudura corecta confirmata cu tasta OK<br/>",
+             "<b>-</b>   sudura nu sa confirmat cu tasta <br/>",
+             "<b>Nr 1</b>  lipsa de alimentare sau deconectarea aparatului de sudura <br/>",
+             "<b>Nr 2</b>  lipsa contactului in circuitul de incalzire<br/>",
+             "<b>Nr 3</b>  intreruperea incalzirii cu tasta STOP<br/>",
+         }},
     }};
     return texts;
 }
@@ -108,7 +116,8 @@ const std::array<std::string, 33>& Head() {
         "\t\ttext-align  : center;",
         "}",
         "</style>",
-        FromUtf8("<!--------------------------------- TYTUł  ------------------------------------>"),
+        FromUtf8(
+            "<!--------------------------------- TYTUł  ------------------------------------>"),
     };
     return head;
 }
@@ -134,8 +143,7 @@ constexpr std::array<std::string_view, 3> kClosingStart = {
     "<td style=\"color: black; text-align  : left\" colspan=\"16\">",
 };
 
-constexpr std::array<std::string_view, 4> kClosingEnd = {"</td>", "</table>", "</body>",
-                                                         "</html>"};
+constexpr std::array<std::string_view, 4> kClosingEnd = {"</td>", "</table>", "</body>", "</html>"};
 
 void AppendEscaped(std::string& out, std::string_view value) {
     for (const char c : value) {

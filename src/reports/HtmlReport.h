@@ -25,8 +25,8 @@ const HtmlHeadingTable& HtmlColumnHeadings();
 // The tag a cell is written in, by grid column; column 0 (the site ID) has
 // none: it goes into the site-ID comment and the group heading.
 inline constexpr std::array<std::string_view, records::kColumnCount> kCellTags = {
-    "",      "data",  "czas",   "nrop",   "nrzgrz", "am",    "prod",  "typ",  "uzad",
-    "uwyk",  "czzad", "czwyk",  "czszad", "czswyk", "tempr", "rezys", "ocena"};
+    "",     "data",  "czas",  "nrop",   "nrzgrz", "am",    "prod",  "typ",  "uzad",
+    "uwyk", "czzad", "czwyk", "czszad", "czswyk", "tempr", "rezys", "ocena"};
 
 // The tag pairs the reader looks for.
 inline constexpr std::string_view kReportMarkerStart = "<!morvalentfusionreport";

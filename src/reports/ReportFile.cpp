@@ -67,8 +67,8 @@ std::uint8_t Fail(std::uint8_t code, int err, int* error) {
 std::uint8_t WriteDirectly(const std::string& path, std::string_view bytes, int* error) {
     // Non-blocking only for the open, so a pipe with no reader fails at once
     // instead of hanging the program.
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NONBLOCK,
-                          0666);
+    const int fd =
+        ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NONBLOCK, 0666);
     if (fd < 0) {
         return Fail(kSaveOpenError, errno, error);
     }

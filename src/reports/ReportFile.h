@@ -42,7 +42,6 @@ inline constexpr std::uint8_t kSaveWriteError = 2;
 // allowed, its owner); a symbolic link keeps pointing at the replaced file. A
 // device or pipe in the way is written directly. `error`, when given,
 // receives the errno of a failure.
-std::uint8_t SaveFileSafely(const std::string& path, std::string_view bytes,
-                            int* error = nullptr);
+std::uint8_t SaveFileSafely(const std::string& path, std::string_view bytes, int* error = nullptr);
 
 }  // namespace tav::reports
