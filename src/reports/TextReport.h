@@ -23,8 +23,8 @@ inline constexpr std::array<std::uint8_t, records::kColumnCount> TextColumnWidth
 // trailing blank.
 std::string WriteTextReport(const ReportSnapshot& report);
 
-// The text view as a file: every line followed by one blank and CR LF. No
-// lines (an empty view) give an empty file.
+// The text view as a file: every line followed by one blank and CR LF. A
+// view with no text has no lines (not one empty line) and gives an empty file.
 std::string WriteTextViewCopy(const std::vector<std::string>& lines);
 
 }  // namespace tav::reports
