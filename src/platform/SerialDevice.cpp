@@ -75,7 +75,11 @@ SetupStep ConfigureLine(int fd, termios& settings) {
     settings.c_lflag &= ~kLocalOff;
     settings.c_cflag &= ~kControlOff;
     settings.c_cflag |= kControlOn;
-    settings.c_cc[VMIN] = 0;
+    // With VMIN 0 a terminal's read() returns 0 whenever nothing is waiting,
+    // even on a non-blocking descriptor, and 0 could no longer tell an empty
+    // queue from a hang-up. VMIN 1 on the non-blocking descriptor never waits
+    // in the driver either: an empty queue is EAGAIN and 0 means end of line.
+    settings.c_cc[VMIN] = 1;
     settings.c_cc[VTIME] = 0;
     cfsetispeed(&settings, B9600);
     cfsetospeed(&settings, B9600);

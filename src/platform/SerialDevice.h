@@ -26,8 +26,9 @@ enum class SetupStep {
 };
 
 // Raw mode at 9600 baud, 8 data bits, no parity, one stop bit, receiver on,
-// modem lines ignored, no software or hardware flow control, reads that never
-// block in the driver; then both queues emptied. `settings` receives the
+// modem lines ignored, no software or hardware flow control (VMIN 1, VTIME 0
+// on the non-blocking descriptor: reads never wait in the driver); then both
+// queues emptied. `settings` receives the
 // applied settings. On failure errno holds the failing call's reason.
 SetupStep ConfigureLine(int fd, termios& settings);
 
