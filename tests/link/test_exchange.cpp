@@ -18,9 +18,10 @@ using tav::test::ScriptedPeer;
 
 namespace {
 
-// Settle waits and the type-line limit run on the program clock; at four
-// times real speed the 600 ms waits take 150 ms.
-constexpr std::uint32_t kFastClock = 4;
+// Settle waits and the type-line limit run on the program clock; at twice
+// real speed the 600 ms waits take 300 ms, still ample for the peer thread to
+// answer on a busy machine.
+constexpr std::uint32_t kFastClock = 2;
 
 QByteArray Bytes(const std::string& s) { return QByteArray(s.data(), qsizetype(s.size())); }
 std::string Str(const QByteArray& b) { return std::string(b.constData(), std::size_t(b.size())); }
@@ -94,12 +95,12 @@ private slots:
         QFETCH(QByteArray, reply);
         QFETCH(bool, welder);
         QFETCH(unsigned, leftQueued);
-        tav::test::ScaledClock clock(1000, kFastClock);
         Welder w;
         w.peer.Answer("TZA", Str(reply));
         w.peer.Start();
         QCOMPARE(tav::link::Identify(w.port, w.rx), welder);
-        QCOMPARE(w.port.BytesWaiting(), leftQueued);
+        // Whatever the identify did not read stays queued for the next drain.
+        QTRY_COMPARE(w.port.BytesWaiting(), leftQueued);
         QCOMPARE(w.peer.Frames(), std::vector<std::string>{"TZAXXXXXXXXXXXXXXXXXXXXX\r\n"});
     }
 
@@ -117,7 +118,7 @@ private slots:
         QTest::newRow("no LF") << QByteArray("WELDER 315") << 0 << false
                                << QByteArray("WELDER 315");
         QTest::newRow("LF after the limit")
-            << QByteArray("WELDER\n") << 400 << false << QByteArray();
+            << QByteArray("WELDER\n") << 700 << false << QByteArray();
         QTest::newRow("silent") << QByteArray() << 0 << false << QByteArray();
     }
     void typeLine() {
@@ -208,7 +209,10 @@ private slots:
     // A line that never goes quiet (8 bytes every millisecond, so one read
     // of 10000 bytes lasts over a second): the drain runs past its 600 ms
     // with the read in progress and stops after it, instead of reading on.
+    // The program clock runs ten times faster, so the 600 ms are over long
+    // before a busy machine could starve the talker into a pause.
     void drainEndsAgainstANonStopTalker() {
+        tav::test::ScaledClock clock(0xFFFFFF00u, 10);
         Welder w;
         std::atomic<bool> stop = false;
         std::thread talker([&w, &stop] {
@@ -224,7 +228,7 @@ private slots:
         const std::uint32_t took = tav::TicksSince(start);
         stop = true;
         talker.join();
-        QVERIFY2(took > 600 && took < 30000, qPrintable(QString::number(took)));
+        QVERIFY2(took > 600 && took < 200000, qPrintable(QString::number(took)));
     }
 
     void erase_data() {
