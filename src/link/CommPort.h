@@ -42,7 +42,8 @@ public:
     // Throws 8, 14, 15 or 16; the port is then closed.
     void Open();
     bool IsOpen() const { return Opened; }
-    // Does nothing when closed; throws 11 when close() fails (stays open).
+    // Does nothing when closed; throws 11 when close() fails. The system
+    // releases the descriptor even then, so the port counts as closed.
     void Close();
 
     // One write() of one byte; throws 7 or 9. A byte the line does not take
