@@ -9,7 +9,7 @@
 namespace tav::sim {
 
 class PtyPair {
-  public:
+public:
     // Opens the pair in raw mode. Throws std::runtime_error on failure.
     PtyPair();
     ~PtyPair();
@@ -33,7 +33,7 @@ class PtyPair {
     // False when the master is gone.
     bool WriteAll(const void* data, std::size_t size);
 
-  private:
+private:
     int master_ = -1;
     // Held open so the master never reads EIO while the program has its port
     // closed; nobody reads from it.
