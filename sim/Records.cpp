@@ -97,7 +97,7 @@ std::string Hundredths(int value) {
 // A small deterministic source over mt19937 (whose output is fixed by the
 // standard; the distributions are not, so they are not used).
 class Dice {
-  public:
+public:
     explicit Dice(std::uint32_t seed) : engine_(seed) {}
     // A number in [lo, hi].
     int Between(int lo, int hi) {
@@ -107,7 +107,7 @@ class Dice {
     // True with the given percentage.
     bool Chance(int percent) { return Between(0, 99) < percent; }
 
-  private:
+private:
     std::mt19937 engine_;
 };
 

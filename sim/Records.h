@@ -96,7 +96,7 @@ RecordStore RecordsInPeriod(const RecordStore& store, DateKey from, DateKey to);
 // A records file that cannot be read; what() names the line and the fault,
 // e.g. "records.txt:12: field 8 (voltage set) is wider than 4 characters".
 class RecordFileError : public std::runtime_error {
-  public:
+public:
     using std::runtime_error::runtime_error;
 };
 

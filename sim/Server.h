@@ -31,7 +31,7 @@ namespace tav::sim {
 inline constexpr std::uint32_t kLineBytesPerSecond = 960;
 
 class WelderServer {
-  public:
+public:
     explicit WelderServer(RecordStore store = {}, Language language = Language::Polish);
     ~WelderServer();
     WelderServer(const WelderServer&) = delete;
@@ -102,7 +102,7 @@ class WelderServer {
     // full (or `timeoutMs` passed); true when idle.
     bool WaitIdle(std::uint32_t timeoutMs) const;
 
-  private:
+private:
     void Run();
     void HandleFrame(const std::string& frame, std::uint32_t seed);
     // Writes `bytes` (paced when asked); false when stopped or hung up.

@@ -82,7 +82,7 @@ struct Reply {
 };
 
 class Welder {
-  public:
+public:
     explicit Welder(RecordStore store = {}, Language language = Language::Polish);
 
     // The answer to one frame (26 bytes; the first 24 count) under `faults`,
@@ -98,7 +98,7 @@ class Welder {
     void SetDownloadTime(std::string stamp) { stamp_ = std::move(stamp); }
     std::string DownloadTime() const;
 
-  private:
+private:
     Reply AnswerCommand(const std::string& command, std::string_view frame, const Faults& faults);
 
     RecordStore store_;
@@ -111,11 +111,11 @@ class Welder {
 // after garbage or a broken frame the welder picks up again at the next
 // CR LF.
 class FrameAssembler {
-  public:
+public:
     // The frames (26 bytes each) that `bytes` complete, in order.
     std::vector<std::string> Feed(std::string_view bytes);
 
-  private:
+private:
     std::string pending_;
 };
 
