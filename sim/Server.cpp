@@ -1,7 +1,9 @@
 #include "sim/Server.h"
 
+#include <fcntl.h>
 #include <poll.h>
 #include <sys/eventfd.h>
+#include <sys/ioctl.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -42,6 +44,7 @@ void WelderServer::Start() {
     pty_ = std::make_unique<PtyPair>();
     slavePath_ = pty_->SlavePath();
     wakeFd_ = eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
+    slaveProbe_ = open(slavePath_.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     stop_ = false;
     hangUpRequested_ = false;
     hungUp_ = false;
@@ -56,6 +59,10 @@ void WelderServer::Stop() {
     }
     pty_.reset();
     slavePath_.clear();
+    if (slaveProbe_ >= 0) {
+        close(slaveProbe_);
+        slaveProbe_ = -1;
+    }
     if (wakeFd_ >= 0) {
         close(wakeFd_);
         wakeFd_ = -1;
@@ -235,7 +242,21 @@ bool WelderServer::Interrupted() const {
     return stop_ || hangUpRequested_;
 }
 
-void WelderServer::DoHangUp() {
+void WelderServer::DoHangUp(bool drain) {
+    if (drain && slaveProbe_ >= 0) {
+        // Written bytes take a moment to reach the slave's queue; done when
+        // it has looked empty twice in a row.
+        const std::uint32_t start = Now();
+        int emptyLooks = 0;
+        while (emptyLooks < 2 && TicksBetween(start, Now()) < 1000 && !stop_) {
+            SystemClock().Sleep(kSliceMs);
+            int queued = 0;
+            if (ioctl(slaveProbe_, FIONREAD, &queued) != 0) {
+                break;
+            }
+            emptyLooks = queued == 0 ? emptyLooks + 1 : 0;
+        }
+    }
     pty_->HangUp();
     {
         std::lock_guard lock(mu_);
@@ -328,7 +349,7 @@ void WelderServer::HandleFrame(const std::string& frame, std::uint32_t seed) {
                 PaceRestart();
                 break;
             case DeliveryStep::Kind::HangUp:
-                DoHangUp();
+                DoHangUp(true);
                 goOn = false;
                 break;
         }
@@ -347,7 +368,7 @@ void WelderServer::Run() {
     char buf[1024];
     while (!stop_) {
         if (hangUpRequested_) {
-            DoHangUp();
+            DoHangUp(false);
         }
         const int master = hungUp_ ? -1 : pty_->Master();
         bool talker = false;

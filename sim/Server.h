@@ -68,6 +68,8 @@ public:
     void SetStall(int afterLine, std::uint32_t ms);
     // Hang-up after line `afterLine` of the next bulk answer; -1: off.
     void SetHangUpAfterLine(int afterLine);
+    // (The lines before it reach the program first: the hang-up waits, up to a
+    // second, until they have been read.)
     // A line of `length` bytes after line `afterLine` of bulk answers; -1: off.
     void SetOverlongLine(int afterLine, std::size_t length = 10100);
     // Random bytes in front of every answer / as a line between the lines of
@@ -111,7 +113,9 @@ private:
     bool Sleep(std::uint32_t ms);
     void PaceRestart();
     bool Interrupted() const;
-    void DoHangUp();
+    // Closes the master. With `drain`, first lets the program read what was
+    // written (a pty hang-up discards unread bytes), for at most a second.
+    void DoHangUp(bool drain);
     void Wake();
 
     mutable std::mutex mu_;
@@ -126,6 +130,9 @@ private:
     std::string slavePath_;
     std::thread thread_;
     int wakeFd_ = -1;
+    // The slave side opened once more, to see how much the program has not
+    // read yet.
+    int slaveProbe_ = -1;
     std::atomic<bool> stop_{false};
     std::atomic<bool> hangUpRequested_{false};
     std::atomic<bool> hungUp_{false};
