@@ -4,10 +4,11 @@
 #include <functional>
 #include <utility>
 
-#include <QFrame>
+#include <qdrawutil.h>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPushButton>
 #include <QScreen>
 
@@ -40,13 +41,13 @@ void SetTextColor(QLabel* label, const QColor& color) {
 // Runs an action when the left mouse button is released over the watched
 // widget, as a click on a label does.
 class ClickFilter : public QObject {
-public:
+  public:
     ClickFilter(QWidget* watched, std::function<void()> action)
         : QObject(watched), action_(std::move(action)) {
         watched->installEventFilter(this);
     }
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::MouseButtonRelease) {
             const auto* mouse = static_cast<QMouseEvent*>(event);
@@ -60,8 +61,21 @@ protected:
         return QObject::eventFilter(watched, event);
     }
 
-private:
+  private:
     std::function<void()> action_;
+};
+
+// A panel edged by a lowered outer bevel around a raised inner one.
+class BevelPanel : public QWidget {
+  public:
+    using QWidget::QWidget;
+
+  protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        qDrawShadePanel(&painter, rect(), palette(), true, 1);
+        qDrawShadePanel(&painter, rect().adjusted(1, 1, -1, -1), palette(), false, 1);
+    }
 };
 
 }  // namespace
@@ -77,16 +91,9 @@ TAboutBox::TAboutBox(tav::PlatformService& platform, const std::uint8_t& interfa
     setFont(PixelFont("MS Sans Serif", 11));
     setFixedSize(kClientSize);
 
-    // The panel's bevel: a lowered outer edge around a raised inner one.
-    auto* panel = new QFrame(this);
+    auto* panel = new BevelPanel(this);
     panel->setObjectName("Panel1");
     panel->setGeometry(kPanelRect);
-    panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    panel->setLineWidth(1);
-    auto* innerBevel = new QFrame(panel);
-    innerBevel->setGeometry(1, 1, kPanelRect.width() - 2, kPanelRect.height() - 2);
-    innerBevel->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    innerBevel->setLineWidth(1);
 
     auto* icon = new QLabel(panel);
     icon->setObjectName("ProgramIcon");
@@ -147,7 +154,9 @@ void TAboutBox::Label1Click() {
     static_cast<void>(platform_.ShellExecute("open", QString("mailto:") + kMakerMail));
 }
 
-void TAboutBox::OKButtonClick() { accept(); }
+void TAboutBox::OKButtonClick() {
+    accept();
+}
 
 void TAboutBox::showEvent(QShowEvent* event) {
     FormShow();

@@ -66,11 +66,11 @@ void SetTextColor(QWidget* widget, const QColor& color) {
 // A frame drawn as an outline with optional rounded corners and fill; the
 // pictures and captions it holds are its children.
 class OutlineFrame : public QWidget {
-public:
+  public:
     OutlineFrame(QWidget* parent, const QColor& pen, int penWidth, int radius, QColor fill)
         : QWidget(parent), pen_(pen), penWidth_(penWidth), radius_(radius), fill_(fill) {}
 
-protected:
+  protected:
     void paintEvent(QPaintEvent*) override {
         QPainter painter(this);
         painter.setRenderHint(QPainter::Antialiasing);
@@ -81,7 +81,7 @@ protected:
                                 radius_);
     }
 
-private:
+  private:
     QColor pen_;
     int penWidth_;
     int radius_;
@@ -346,7 +346,7 @@ void FillTextBox(QTextDocument* document, const QFont& font, const QString& text
 // Lays the manual out down the page at absolute positions, one block under
 // the other, each block as high as its text needs at the page's width.
 class ManualPage {
-public:
+  public:
     explicit ManualPage(QWidget* page)
         : page_(page), left_(kMargin), width_(page->width() - 2 * kMargin), y_(16) {}
 
@@ -468,9 +468,9 @@ public:
         const int frameHeight = 12 + kWiringSize.height() + 8 + captionHeight + 12;
         for (int i = 0; i < 2; ++i) {
             outlines[static_cast<std::size_t>(i)]->setGeometry(left_ + i * (frameWidth + gap), y_,
-                                                              frameWidth, frameHeight);
-            captions[static_cast<std::size_t>(i)]->setGeometry(
-                12, 12 + kWiringSize.height() + 8, captionWidth, captionHeight);
+                                                               frameWidth, frameHeight);
+            captions[static_cast<std::size_t>(i)]->setGeometry(12, 12 + kWiringSize.height() + 8,
+                                                               captionWidth, captionHeight);
         }
         y_ += frameHeight;
     }
@@ -495,8 +495,8 @@ public:
         y_ += 12;
         NameWithGlyph(command);
         y_ += 2;
-        Text(page_, command.description, kGlyph + 8, width_ - kGlyph - 8,
-             ArialPixels(kBodyPixels), Qt::black);
+        Text(page_, command.description, kGlyph + 8, width_ - kGlyph - 8, ArialPixels(kBodyPixels),
+             Qt::black);
     }
 
     void NameWithGlyph(const Command& command) {
@@ -514,7 +514,7 @@ public:
 
     int Bottom() const { return y_; }
 
-private:
+  private:
     QLabel* Text(QWidget* parent, const QString& text, int indent, int width, const QFont& font,
                  const QColor& color) {
         auto* label = new QLabel(text, parent);
@@ -624,7 +624,9 @@ THelpFormPolski::THelpFormPolski(QWidget* parent) : QDialog(parent) {
     FormShow();
 }
 
-void THelpFormPolski::FormShow() { ScrollBox->verticalScrollBar()->setValue(0); }
+void THelpFormPolski::FormShow() {
+    ScrollBox->verticalScrollBar()->setValue(0);
+}
 
 void THelpFormPolski::showEvent(QShowEvent* event) {
     FormShow();
