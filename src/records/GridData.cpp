@@ -62,6 +62,9 @@ void GridData::DeleteRows(int top, int bottom) {
     if (top < 1 || bottom < top || top >= count) {
         return;
     }
+    // A selection reaching past the last row deletes only the rows that
+    // exist; otherwise rows above `top` would be cut off by the shrink.
+    bottom = std::min(bottom, count - 1);
     const int n = bottom - top + 1;
     for (int row = top; row < count; ++row) {
         const int from = row + n;
