@@ -37,11 +37,11 @@ Answer CancelLike(unsigned buttons) {
 void FakePlatform::QueueAnswer(Answer answer) { answers_.push_back(answer); }
 void FakePlatform::QueueBoxResult(int result) { boxResults_.push_back(result); }
 void FakePlatform::QueueSaveFile(const QString& path, std::optional<int> filterIndex) {
-    saveFiles_.push_back({path, filterIndex});
+    saveFiles_.push_back({true, path, filterIndex.value_or(0)});
 }
-void FakePlatform::QueueSaveCancel() { saveFiles_.push_back({std::nullopt, std::nullopt}); }
-void FakePlatform::QueueOpenFile(const QString& path) { openFiles_.push_back({path, std::nullopt}); }
-void FakePlatform::QueueOpenCancel() { openFiles_.push_back({std::nullopt, std::nullopt}); }
+void FakePlatform::QueueSaveCancel() { saveFiles_.push_back({}); }
+void FakePlatform::QueueOpenFile(const QString& path) { openFiles_.push_back({true, path, 0}); }
+void FakePlatform::QueueOpenCancel() { openFiles_.push_back({}); }
 void FakePlatform::QueuePrintDialog(bool accept, const QString& pdfPath) {
     printAnswers_.push_back({accept, pdfPath});
 }
@@ -130,10 +130,13 @@ std::optional<QString> FakePlatform::SaveFileDialog(FileDialogSettings& settings
         FailUnanswered("save dialog", settings.filter);
         return std::nullopt;
     }
-    FileAnswer answer = saveFiles_.front();
+    const FileAnswer answer = saveFiles_.front();
     saveFiles_.pop_front();
-    if (answer.path && answer.filterIndex) {
-        settings.filterIndex = *answer.filterIndex;
+    if (!answer.chosen) {
+        return std::nullopt;
+    }
+    if (answer.filterIndex > 0) {
+        settings.filterIndex = answer.filterIndex;
     }
     return answer.path;
 }
@@ -144,8 +147,11 @@ std::optional<QString> FakePlatform::OpenFileDialog(FileDialogSettings& settings
         FailUnanswered("open dialog", settings.filter);
         return std::nullopt;
     }
-    FileAnswer answer = openFiles_.front();
+    const FileAnswer answer = openFiles_.front();
     openFiles_.pop_front();
+    if (!answer.chosen) {
+        return std::nullopt;
+    }
     return answer.path;
 }
 

@@ -125,8 +125,9 @@ public:
 
 private:
     struct FileAnswer {
-        std::optional<QString> path;
-        std::optional<int> filterIndex;
+        bool chosen = false;  // false: the dialog is cancelled
+        QString path;
+        int filterIndex = 0;  // 0: the settings' index stays
     };
     struct PrintAnswer {
         bool accept = false;
