@@ -1,4 +1,4 @@
-// Reports on the main window: writing, Save as, Open, printing and preview.
+// Reports on the main window: writing, Save as and Open.
 #include "shell/Form1.h"
 
 std::uint8_t TForm1::WriteReportFile(const std::string& /*fileName*/) {
@@ -9,6 +9,3 @@ void TForm1::SpeedButton2Click() {}
 std::string TForm1::ExtractTaggedText(std::string_view /*startTag*/, std::string_view /*endTag*/) {
     return {};
 }
-void TForm1::SpeedButton5Click() {}
-void TForm1::PrintSetup1Click() {}
-void TForm1::SpeedButton15Click() {}

@@ -329,4 +329,25 @@ private:
     Windows W;
     int longCommandDepth_ = 0;
     QLabel* statusPanels_[2] = {nullptr, nullptr};
+
+    // ---- connect and erase (src/link/LinkCommands.cpp)
+
+
+    // ---- text downloads (src/link/TextDownloadCommands.cpp)
+
+
+    // ---- record table and its downloads (src/records/TableCommands.cpp)
+
+
+    // ---- report files: write, save as, open (src/reports/ReportCommands.cpp)
+
+
+    // ---- printing and preview (src/reports/PrintCommands.cpp)
+
+
+    // ---- text tools (src/shell/TextTools.cpp)
+
+
+    // ---- unsaved-data prompt, clear screen, closing (src/shell/Closing.cpp)
+
 };

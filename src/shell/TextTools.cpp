@@ -1,4 +1,4 @@
-// The text tools on the text view, the unsaved-data prompt and clear screen.
+// The text tools on the text view: find, replace, copy, paste, select all.
 #include "shell/Form1.h"
 
 void TForm1::Znajd1Click() {}
@@ -9,10 +9,3 @@ void TForm1::Kopiuj1Click() {}
 void TForm1::Wklej1Click() {}
 void TForm1::Zaznaczwszystko1Click() {}
 void TForm1::PulpitChange() {}
-
-bool TForm1::AskSaveData(const QString& /*polish*/, const QString& /*english*/,
-                         unsigned /*buttons*/, SaveStyle /*style*/) {
-    return true;
-}
-
-void TForm1::SpeedButton1Click() {}
