@@ -25,6 +25,31 @@ std::string_view TextDownloadTemplate(TextDownloadKind kind) {
     return kind == TextDownloadKind::AllFusions ? kAllRecordsTemplate : kMemoryTextTemplate;
 }
 
+bool AssembleTextLines(TextDownloadKind kind, const std::uint8_t* bytes, unsigned count,
+                       std::string& lineAccumulator, TextLineSink& sink) {
+    const bool allFusions = kind == TextDownloadKind::AllFusions;
+    bool received = false;
+    for (unsigned i = 0; i < count; ++i) {
+        const std::uint8_t byte = bytes[i];
+        if (byte == kCR || byte == kLF) {
+            if (!lineAccumulator.empty()) {
+                sink.AddLine(lineAccumulator);
+            }
+            lineAccumulator.clear();
+        } else if (!allFusions && byte == kEndOfChunk) {
+            // Closes the line, even an empty one, and drops the rest of this
+            // read; it does not count as a received byte.
+            sink.AddLine(lineAccumulator);
+            lineAccumulator.clear();
+            break;
+        } else {
+            lineAccumulator.push_back(allFusions ? Filtered(byte) : static_cast<char>(byte));
+        }
+        received = true;
+    }
+    return received;
+}
+
 void ReceiveTextLines(TCommPort& port, RxBuffer& rx, TextDownloadKind kind,
                       std::string& lineAccumulator, TextLineSink& sink) {
     const bool allFusions = kind == TextDownloadKind::AllFusions;
@@ -43,23 +68,7 @@ void ReceiveTextLines(TCommPort& port, RxBuffer& rx, TextDownloadKind kind,
             CurrentClock().Sleep(kWaitSliceMs);
         } else {
             const unsigned got = port.ReadBuffer(rx.data(), n);
-            for (unsigned i = 0; i < got; ++i) {
-                const std::uint8_t byte = rx[i];
-                if (byte == kCR || byte == kLF) {
-                    if (!lineAccumulator.empty()) {
-                        sink.AddLine(lineAccumulator);
-                    }
-                    lineAccumulator.clear();
-                } else if (!allFusions && byte == kEndOfChunk) {
-                    // Closes the line, even an empty one, and drops the rest
-                    // of this read; it does not count as a received byte.
-                    sink.AddLine(lineAccumulator);
-                    lineAccumulator.clear();
-                    break;
-                } else {
-                    lineAccumulator.push_back(allFusions ? Filtered(byte)
-                                                         : static_cast<char>(byte));
-                }
+            if (AssembleTextLines(kind, rx.data(), got, lineAccumulator, sink)) {
                 silenceMark = GetTickCount();
             }
         }

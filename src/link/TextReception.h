@@ -40,6 +40,14 @@ public:
 // The frame of a kind.
 std::string_view TextDownloadTemplate(TextDownloadKind kind);
 
+// The line assembly of the receive loop, without the port: takes the bytes
+// of one read, adds them to `lineAccumulator` and hands every completed line
+// to `sink`. True when at least one byte counted as received (the byte 26
+// that ends a whole-memory chunk does not, nor anything after it in the
+// same read, which is dropped).
+bool AssembleTextLines(TextDownloadKind kind, const std::uint8_t* bytes, unsigned count,
+                       std::string& lineAccumulator, TextLineSink& sink);
+
 // The receive loop, run after the frame and the settle wait. Empties
 // `lineAccumulator` first; a last line without its line end is left in it
 // (and not shown). Port errors (ECommError) pass through.

@@ -5,7 +5,9 @@
 // last recognised line counts as silence.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string_view>
 
 #include "link/Exchange.h"
@@ -31,6 +33,22 @@ public:
 };
 
 enum class ReceptionEnd { EndOfData, NoData, Silence };
+
+// The line assembly of the receive loop, without the port, over the receive
+// buffer: bytes other than CR and LF are stored (an overlong line wraps to
+// the buffer's start), and LF completes a line.
+class TableLineAssembler {
+public:
+    explicit TableLineAssembler(link::RxBuffer& rx) : rx_(rx) {}
+    // Takes one received byte. At LF: the line stored since the previous
+    // LF, cut at a zero byte (a view into the buffer, valid until the next
+    // byte), and the next line starts at the buffer's start.
+    std::optional<std::string_view> Take(std::uint8_t byte);
+
+private:
+    link::RxBuffer& rx_;
+    std::size_t position_ = 0;
+};
 
 // Runs from the reception start (write position 0) to the end of data, the
 // no-data line or silence. Port errors (ECommError) pass through.

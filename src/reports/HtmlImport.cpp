@@ -110,12 +110,21 @@ HtmlImportResult ImportHtmlReport(const std::vector<std::string>& lines, TagCurs
         endTags[c] = CellEndTag(kCellTags[c]);
     }
 
+    // The line of the previous row's site-ID comment.
+    std::int32_t previousSiteLine = -1;
     for (;;) {
         // A site-ID comment with nothing in it, or none left, ends the rows.
         std::string siteId = ExtractTaggedText(lines, cursors, kSiteIdStart, kSiteIdEnd);
         if (siteId.empty()) {
             break;
         }
+        // So does finding the previous row's comment again: when no cell tag
+        // follows it, every failed search goes back to that line, and the
+        // same row would be read again and again without end.
+        if (cursors.PreviousTagCursor <= previousSiteLine) {
+            break;
+        }
+        previousSiteLine = cursors.PreviousTagCursor;
         records::GridRow& row = result.Rows.emplace_back();
         row[0] = UnescapeHtmlText(siteId);
         for (std::size_t c = 1; c < row.size(); ++c) {

@@ -44,7 +44,9 @@ using ImportProgress = std::function<void(int rowsImported, std::int32_t markerR
 // cursor starts at 0; the previous tag cursor keeps its value from earlier
 // imports. `interfaceLanguage` (0 Polish, 1 English; any other value counts
 // as English) stands in for a missing or out-of-range language marker. Rows
-// are read until a site-ID comment holds nothing or none is left.
+// are read until a site-ID comment holds nothing or none is left, or the
+// search finds the previous row's comment again (a damaged file whose last
+// comment has no cell tags after it).
 HtmlImportResult ImportHtmlReport(const std::vector<std::string>& lines, TagCursors& cursors,
                                   std::uint8_t interfaceLanguage,
                                   const ImportProgress& progress = {});
