@@ -1,16 +1,15 @@
-// Writes and reads back a full welder memory (9999 records) as an HTML and as
-// a text report, and prints how long each step took and the peak memory.
+// Writes and reads back a full welder memory (9999 records) as an HTML or as
+// a text report (one kind per run, so the peak memory is the kind's own).
 //
-//   bench_reports [folder]     (default: the system's temporary folder)
-#include <sys/resource.h>
+//   bench_reports html|text [folder]   (default: the system's temporary folder)
 #include <unistd.h>
 
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
 
+#include "BenchOut.h"
 #include "records/GridData.h"
 #include "reports/HtmlImport.h"
 #include "reports/HtmlReport.h"
@@ -20,30 +19,7 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
 constexpr int kRecords = 9999;
-
-long PeakRssKiB() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss;
-}
-
-class Step {
-  public:
-    explicit Step(const char* name) : name_(name), start_(Clock::now()) {}
-    ~Step() {
-        const double ms = std::chrono::duration<double, std::milli>(Clock::now() - start_).count();
-        std::printf("  %-34s %9.1f ms   peak RSS %7ld KiB\n", name_, ms, PeakRssKiB());
-    }
-    Step(const Step&) = delete;
-    Step& operator=(const Step&) = delete;
-
-  private:
-    const char* name_;
-    Clock::time_point start_;
-};
 
 std::string Padded(int value, int width) {
     std::string text = std::to_string(value);
@@ -88,18 +64,18 @@ void FillTable(tav::records::GridData& grid) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    const char* tmp = std::getenv("TMPDIR");
-    const std::string folder = argc > 1 ? argv[1] : (tmp != nullptr ? tmp : "/tmp");
-    const std::string base = folder + "/bench_reports_" + std::to_string(getpid());
-    const std::string htmlPath = base + ".htm";
-    const std::string textPath = base + ".txt";
-
-    std::printf("bench_reports: %d records, files in %s\n", kRecords, folder.c_str());
-    tav::records::GridData grid;
-    {
-        Step step("fill the table");
-        FillTable(grid);
+    const std::string kind = argc > 1 ? argv[1] : "";
+    if (kind != "html" && kind != "text") {
+        std::fprintf(stderr, "usage: bench_reports html|text [folder]\n");
+        return 2;
     }
+    const char* tmp = std::getenv("TMPDIR");
+    const std::string folder = argc > 2 ? argv[2] : (tmp != nullptr ? tmp : "/tmp");
+    const std::string path = folder + "/bench_reports_" + std::to_string(getpid()) +
+                             (kind == "html" ? ".htm" : ".txt");
+
+    tav::records::GridData grid;
+    FillTable(grid);
     const tav::reports::ReportSnapshot snapshot{
         .Rows = grid,
         .CompanyName = "Firma",
@@ -110,60 +86,46 @@ int main(int argc, char** argv) {
         .Language = 0,
     };
 
-    std::printf("HTML report\n");
-    std::size_t htmlBytes = 0;
-    {
-        Step step("write document");
-        const std::string bytes = tav::reports::WriteHtmlReport(snapshot);
-        htmlBytes = bytes.size();
-        if (tav::reports::SaveFileSafely(htmlPath, bytes) != tav::reports::kSaveWritten) {
-            std::fprintf(stderr, "cannot write %s\n", htmlPath.c_str());
-            return 1;
-        }
+    tav::bench::Stopwatch write;
+    const std::string bytes = kind == "html" ? tav::reports::WriteHtmlReport(snapshot)
+                                             : tav::reports::WriteTextReport(snapshot);
+    if (tav::reports::SaveFileSafely(path, bytes) != tav::reports::kSaveWritten) {
+        std::fprintf(stderr, "cannot write %s\n", path.c_str());
+        return 1;
     }
+    const double writeMs = write.Ms();
+
+    tav::bench::Stopwatch read;
     std::vector<std::string> lines;
-    {
-        Step step("load lines");
-        if (!tav::reports::LoadFileLines(htmlPath, lines)) {
-            std::fprintf(stderr, "cannot read %s\n", htmlPath.c_str());
-            return 1;
-        }
+    if (!tav::reports::LoadFileLines(path, lines)) {
+        std::fprintf(stderr, "cannot read %s\n", path.c_str());
+        return 1;
     }
-    tav::reports::HtmlImportResult imported;
-    {
-        Step step("import rows");
+    std::size_t rows = lines.size();
+    if (kind == "html") {
         tav::reports::TagCursors cursors;
-        imported = tav::reports::ImportHtmlReport(lines, cursors, 0);
-    }
-    {
-        Step step("put rows into a table");
+        const tav::reports::HtmlImportResult imported =
+            tav::reports::ImportHtmlReport(lines, cursors, 0);
         tav::records::GridData table;
         tav::reports::LoadRowsIntoGrid(imported.Rows, table);
-    }
-    std::printf("  %zu bytes, %zu lines, %zu rows read back\n", htmlBytes, lines.size(),
-                imported.Rows.size());
-
-    std::printf("Text report\n");
-    std::size_t textBytes = 0;
-    {
-        Step step("write document");
-        const std::string bytes = tav::reports::WriteTextReport(snapshot);
-        textBytes = bytes.size();
-        if (tav::reports::SaveFileSafely(textPath, bytes) != tav::reports::kSaveWritten) {
-            std::fprintf(stderr, "cannot write %s\n", textPath.c_str());
+        rows = imported.Rows.size();
+        if (rows != static_cast<std::size_t>(kRecords)) {
+            std::fprintf(stderr, "read back %zu rows of %d\n", rows, kRecords);
             return 1;
         }
     }
-    {
-        Step step("load lines");
-        if (!tav::reports::LoadFileLines(textPath, lines)) {
-            std::fprintf(stderr, "cannot read %s\n", textPath.c_str());
-            return 1;
-        }
-    }
-    std::printf("  %zu bytes, %zu lines\n", textBytes, lines.size());
+    const double readMs = read.Ms();
+    unlink(path.c_str());
 
-    unlink(htmlPath.c_str());
-    unlink(textPath.c_str());
+    if (kind == "html") {
+        tav::bench::Print("html_write", writeMs, "ms", "write a 9999-record HTML report");
+        tav::bench::Print("html_read", readMs, "ms", "read it back into a table");
+        tav::bench::PrintPeakRss("html_rss", "peak memory: HTML report");
+    } else {
+        tav::bench::Print("text_write", writeMs, "ms", "write a 9999-record text report");
+        tav::bench::Print("text_read", readMs, "ms", "read it back as lines");
+        tav::bench::PrintPeakRss("text_rss", "peak memory: text report");
+    }
+    std::fprintf(stderr, "%s: %zu bytes, %zu lines or rows\n", kind.c_str(), bytes.size(), rows);
     return 0;
 }
