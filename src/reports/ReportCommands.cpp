@@ -114,16 +114,16 @@ std::uint8_t TForm1::WriteReportFile(const std::string& fileName) {
 
     // The old file is replaced only once the new one is completely on disk.
     switch (SaveFileSafely(finalName, bytes)) {
-    case kSaveWritten:
-        return 0;
-    case kSaveWriteError:
-        platform_.MessageDialog(tav::text::Q(Id::WriteError, language), tav::MsgKind::Error,
-                                tav::kBtnOk);
-        return 1;
-    default:
-        platform_.MessageDialog(tav::text::Q(Id::FileOpenError, language), tav::MsgKind::Error,
-                                tav::kBtnOk);
-        return 1;
+        case kSaveWritten:
+            return 0;
+        case kSaveWriteError:
+            platform_.MessageDialog(tav::text::Q(Id::WriteError, language), tav::MsgKind::Error,
+                                    tav::kBtnOk);
+            return 1;
+        default:
+            platform_.MessageDialog(tav::text::Q(Id::FileOpenError, language), tav::MsgKind::Error,
+                                    tav::kBtnOk);
+            return 1;
     }
 }
 
@@ -142,8 +142,8 @@ void TForm1::SpeedButton3Click() {
     }
     // The caption names the file really written, extension included: it is
     // the file that printing hands on.
-    setWindowTitle(DisplayName(
-        tav::reports::FinalReportFileName(name, tav::reports::ReportKindOf(name))));
+    setWindowTitle(
+        DisplayName(tav::reports::FinalReportFileName(name, tav::reports::ReportKindOf(name))));
     DataModified = false;
 }
 

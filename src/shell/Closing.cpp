@@ -74,7 +74,8 @@ void TForm1::SpeedButton1Click() {
 bool TForm1::FormCloseQuery() {
     if (ShownDataUnsaved()) {
         // config.cfg is not written on this path.
-        return AskSaveData(tav::text::Pl(Id::SaveDataToTheFile), tav::text::En(Id::SaveDataToTheFile),
+        return AskSaveData(tav::text::Pl(Id::SaveDataToTheFile),
+                           tav::text::En(Id::SaveDataToTheFile),
                            tav::kBtnYes | tav::kBtnNo | tav::kBtnCancel, SaveStyle::InPlace);
     }
     // The window closes even when the settings cannot be written.

@@ -34,12 +34,10 @@ void ShowUnsavedTable(TForm1& form) {
 // The window as clear screen leaves it: every view and its tools hidden and
 // the document's fields emptied.
 void VerifyEmptyView(TForm1& form) {
-    for (QWidget* hidden :
-         std::initializer_list<QWidget*>{form.Grid, form.Pulpit, form.ToolBar2,
-                                         form.PasekObjasnieniaOceny, form.SpeedButton3,
-                                         form.PrintSetup1, form.SpeedButton5, form.SpeedButton15,
-                                         form.SpeedButton16, form.SpeedButton17,
-                                         form.SpeedButton21}) {
+    for (QWidget* hidden : std::initializer_list<QWidget*>{
+             form.Grid, form.Pulpit, form.ToolBar2, form.PasekObjasnieniaOceny, form.SpeedButton3,
+             form.PrintSetup1, form.SpeedButton5, form.SpeedButton15, form.SpeedButton16,
+             form.SpeedButton17, form.SpeedButton21}) {
         QVERIFY2(!TForm1::IsShown(hidden), qPrintable(hidden->objectName()));
     }
     QVERIFY(!form.N23->isEnabled());

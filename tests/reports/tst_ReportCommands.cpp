@@ -164,11 +164,16 @@ void TestReportCommands::fileNameRules_data() {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("written");
     QTest::addColumn<bool>("html");
-    QTest::newRow("report.html") << "report.html" << "report.html" << true;
-    QTest::newRow("report.HTM") << "report.HTM" << "report.HTM.txt" << false;
-    QTest::newRow("report") << "report" << "report.txt" << false;
-    QTest::newRow("a.xhtml") << "a.xhtml" << "a.xhtml.htm" << true;
-    QTest::newRow("notes.htm.txt") << "notes.htm.txt" << "notes.htm.txt" << false;
+    QTest::newRow("report.html") << "report.html"
+                                 << "report.html" << true;
+    QTest::newRow("report.HTM") << "report.HTM"
+                                << "report.HTM.txt" << false;
+    QTest::newRow("report") << "report"
+                            << "report.txt" << false;
+    QTest::newRow("a.xhtml") << "a.xhtml"
+                             << "a.xhtml.htm" << true;
+    QTest::newRow("notes.htm.txt") << "notes.htm.txt"
+                                   << "notes.htm.txt" << false;
 }
 
 void TestReportCommands::fileNameRules() {
@@ -196,16 +201,18 @@ void TestReportCommands::overwriteQuestion_data() {
     QTest::addColumn<bool>("asked");
     QTest::addColumn<int>("answer");
     QTest::addColumn<bool>("replaced");
-    QTest::newRow("No keeps the file") << "r.htm" << "r.htm" << true << int(Answer::No) << false;
-    QTest::newRow("Yes replaces it") << "r.htm" << "r.htm" << true << int(Answer::Yes) << true;
-    QTest::newRow("a closed box replaces it")
-        << "r.htm" << "r.htm" << true << int(Answer::None) << true;
-    QTest::newRow("the final name is asked about")
-        << "r" << "r.txt" << true << int(Answer::No) << false;
-    QTest::newRow("~tmp.html without asking")
-        << "~tmp.html" << "~tmp.html" << false << 0 << true;
-    QTest::newRow("~tmp.htm like any other")
-        << "~tmp.htm" << "~tmp.htm" << true << int(Answer::No) << false;
+    QTest::newRow("No keeps the file") << "r.htm"
+                                       << "r.htm" << true << int(Answer::No) << false;
+    QTest::newRow("Yes replaces it") << "r.htm"
+                                     << "r.htm" << true << int(Answer::Yes) << true;
+    QTest::newRow("a closed box replaces it") << "r.htm"
+                                              << "r.htm" << true << int(Answer::None) << true;
+    QTest::newRow("the final name is asked about") << "r"
+                                                   << "r.txt" << true << int(Answer::No) << false;
+    QTest::newRow("~tmp.html without asking") << "~tmp.html"
+                                              << "~tmp.html" << false << 0 << true;
+    QTest::newRow("~tmp.htm like any other") << "~tmp.htm"
+                                             << "~tmp.htm" << true << int(Answer::No) << false;
 }
 
 // Names are relative, as printing gives them: the current directory is the
@@ -258,7 +265,8 @@ void TestReportCommands::documentLanguageDefaultsToInterface() {
     fx.Platform().QueueAnswer(Answer::Yes);
     QCOMPARE(form.WriteReportFile("r.htm"), 0);
     QCOMPARE(int(form.DocumentLanguage), 0);
-    TAV_COMPARE_BYTES(ReadBytes(fx.PathOf("r.htm")), ReadBytes(tav::test::DataPath("report_0.htm")));
+    TAV_COMPARE_BYTES(ReadBytes(fx.PathOf("r.htm")),
+                      ReadBytes(tav::test::DataPath("report_0.htm")));
 }
 
 // A folder that cannot be written and a disk that fills up: each is
@@ -289,8 +297,8 @@ void TestReportCommands::failedWritesKeepTheOldFile() {
         QVERIFY(form.DataModified);
         QCOMPARE(form.windowTitle(), QStringLiteral("Tavelin"));
         if (!root) {
-            QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner |
-                                                  QFile::ExeOwner);
+            QFile::setPermissions(dir.path(),
+                                  QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         }
     }
     {
@@ -350,7 +358,8 @@ void TestReportCommands::openHtmlReportRoundTrip() {
     QCOMPARE(form.GridCells.RowCount(), saved.RowCount());
     for (int r = 1; r < saved.RowCount(); ++r) {
         for (int c = 0; c < tav::records::kColumnCount; ++c) {
-            const std::string expected = c == 0 && saved.Cell(c, r).empty() ? "-" : saved.Cell(c, r);
+            const std::string expected =
+                c == 0 && saved.Cell(c, r).empty() ? "-" : saved.Cell(c, r);
             QCOMPARE(form.GridCells.Cell(c, r), expected);
         }
     }
@@ -377,8 +386,8 @@ void TestReportCommands::openHtmlReportRoundTrip() {
 void TestReportCommands::openRefusesFilesThatAreNoReport_data() {
     QTest::addColumn<QByteArray>("contents");
     QTest::newRow("no marker") << QByteArray("<html>\r\n<!lok0001/lok>\r\n</html>\r\n");
-    QTest::newRow("empty marker")
-        << QByteArray("<!morvalentfusionreport/morvalentfusionreport> \r\n<!lok1/lok>\r\n");
+    QTest::newRow("empty marker") << QByteArray(
+        "<!morvalentfusionreport/morvalentfusionreport> \r\n<!lok1/lok>\r\n");
 }
 
 // A file that is no fusion report is refused; the text on screen, the
@@ -429,9 +438,8 @@ void TestReportCommands::openShowsImportProgress() {
     QCOMPARE(postep.windowTitle(), QStringLiteral("Importowanie danych...."));
     QCOMPARE(postep.size(), QSize(387, 26));
 
-    const std::string report =
-        Replaced(GeneratedReport(200, 1), "<!morvalentfusionreport200/",
-                 "<!morvalentfusionreport" + marker.toStdString() + "/");
+    const std::string report = Replaced(GeneratedReport(200, 1), "<!morvalentfusionreport200/",
+                                        "<!morvalentfusionreport" + marker.toStdString() + "/");
     const QString path = fx.PathOf("many.htm");
     QVERIFY(tav::test::WriteFile(path, report));
 
@@ -560,8 +568,8 @@ void TestReportCommands::openAsksAboutUnsavedData() {
         tav::test::ShowFixtureTable(form, 1);
         form.GridCells.SetRowCount(rows + 1);
     } else {
-        tav::test::ShowText(form, rows == 0 ? std::vector<std::string>{}
-                                            : std::vector<std::string>(rows, "line"));
+        tav::test::ShowText(
+            form, rows == 0 ? std::vector<std::string>{} : std::vector<std::string>(rows, "line"));
     }
     form.DataModified = modified;
     const QString path = fx.PathOf("in.txt");
