@@ -155,9 +155,10 @@ public:
     }
     sim::WelderServer& Welder() { return harness_->Welder(); }
 
-    // The fault over, the cable plugged in again where it was pulled out: the
-    // welder answers identify and its record count on a newly opened port.
-    void CheckReconnects() {
+    // The fault over: faults off, the memory as it was, and after a hang-up
+    // the cable plugged in again (a fresh line behind the same name).
+    void Restore() {
+        harness_->Welder().SetTalker(false);
         harness_->Welder().WaitIdle(5000);
         harness_->Welder().ClearFaults();
         harness_->Welder().SetRecords(Store());
@@ -166,6 +167,12 @@ public:
             harness_->Welder().Start();
             harness_->PublishWelder(3);
         }
+    }
+
+    // Restore, then the welder answers identify, its type line and its
+    // record count on a newly opened port.
+    void CheckReconnects() {
+        Restore();
         Link link;
         // As the connection search does, pass after pass: a reply still on
         // its way from before the fault can spoil one identify.
