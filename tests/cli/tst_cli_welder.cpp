@@ -7,7 +7,10 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTemporaryDir>
+#include <QProcess>
 #include <QTest>
+
+#include <unistd.h>
 
 #include <optional>
 #include <memory>
@@ -24,6 +27,7 @@
 #include "reports/ReportSnapshot.h"
 #include "reports/TextReport.h"
 #include "sim/Lines.h"
+#include "sim/Pty.h"
 #include "sim/Records.h"
 
 using tav::test::Bytes;
@@ -113,6 +117,7 @@ private slots:
     void downloadWritesWhatTheWindowWrites_data();
     void downloadWritesWhatTheWindowWrites();
     void downloadCsvAndJson();
+    void progressOnlyOnATerminal();
     void countMismatchWritesAndGives4();
     void existingOrUnwritableFileGives5();
     void hangUpGives7AndKeepPartialWrites();
@@ -254,6 +259,28 @@ void CliWelderTest::downloadCsvAndJson() {
     QCOMPARE(second["fittingResistance"].toString(), QString("0.84"));
     QCOMPARE(second["evaluation"].toString(), QString(" -"));
     QCOMPARE(second.size(), 17);
+}
+
+void CliWelderTest::progressOnlyOnATerminal() {
+    SimHarness sim(WithRecords(SmallStore()));
+    CliResult r = RunCliProgram({"download", "-o", Path("plain.htm")});
+    QCOMPARE(r.status, 0);
+    QCOMPARE(r.err, "Saved 3 records to " + Path("plain.htm").toUtf8() + "\n");
+
+    tav::sim::PtyPair terminal;
+    QProcess process;
+    process.setStandardErrorFile(QString::fromStdString(terminal.SlavePath()));
+    process.start(tav::test::CliProgram(), {"download", "-o", Path("shown.htm")});
+    QVERIFY(process.waitForFinished(60000));
+    QCOMPARE(process.exitCode(), 0);
+    QByteArray shown;
+    char buffer[4096];
+    for (ssize_t n; (n = read(terminal.Master(), buffer, sizeof buffer)) > 0;) {
+        shown.append(buffer, n);
+    }
+    QVERIFY2(shown.contains("\r\x1b[KSearching for the welder: COM3?"), shown);
+    QVERIFY2(shown.contains("\r\x1b[KRecords received: 3"), shown);
+    QVERIFY(shown.endsWith("Saved 3 records to " + Path("shown.htm").toUtf8() + "\n"));
 }
 
 void CliWelderTest::countMismatchWritesAndGives4() {
