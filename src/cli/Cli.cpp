@@ -16,6 +16,7 @@
 #include "link/CommPort.h"
 #include "link/Exchange.h"
 #include "link/TextReception.h"
+#include "link/WelderSearch.h"
 #include "platform/Cp1250.h"
 #include "platform/PortNames.h"
 #include "platform/Tick.h"
@@ -35,7 +36,7 @@ namespace {
 using text::Id;
 using text::Pair;
 
-constexpr int kPortCount = 20;
+constexpr int kPortCount = link::kLastSearchPort;
 
 // ------------------------------------------------------------------ texts
 
@@ -67,8 +68,8 @@ constexpr Pair kEraseRefused{
     "Erasing the welder's memory is irreversible and deletes every fusion record. "
     "Add --yes to erase it."};
 constexpr Pair kNoWelderOnPort{"Brak zgrzewarki na porcie ", "No welder on port "};
-constexpr Pair kNoIdentify{"brak odpowiedzi na identyfikację", "no answer to the identify frame"};
-constexpr Pair kNoTypeLine{"brak linii typu zgrzewarki", "no welder type line"};
+constexpr Pair kNoWelderAnswered{"port się otwiera, ale zgrzewarka nie odpowiada",
+                                 "the port opens, but no welder answers"};
 constexpr Pair kNoDevice{"brak urządzenia", "no device"};
 constexpr Pair kOpens{"otwiera się", "opens"};
 constexpr Pair kDoesNotOpen{"nie otwiera się: ", "does not open: "};
@@ -613,52 +614,37 @@ void CloseQuietly(TCommPort& port) {
     }
 }
 
-// Opens `name` and asks for the welder there as the connect command does:
-// the identify frame, then the type line. On failure the port is closed and
-// `reason` says why.
-bool TryPort(Link& l, const std::string& name, std::string& reason, std::uint8_t lang) {
-    CloseQuietly(l.port);
+// Why `name` does not open, for the message of a search on one port.
+std::string OpenFailure(const std::string& name, std::uint8_t lang) {
+    TCommPort probe;
     try {
-        l.port.SetPortName(name);
-        l.port.Open();
-        if (l.port.IsOpen()) {
-            if (!link::Identify(l.port, l.rx)) {
-                reason = Tr(msg::kNoIdentify, lang);
-            } else if (std::string line; !link::ReadTypeLine(l.port, l.rx, &line)) {
-                reason = Tr(msg::kNoTypeLine, lang);
-            } else {
-                while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) {
-                    line.pop_back();
-                }
-                l.typeLine = line;
-                return true;
-            }
-        }
+        probe.SetPortName(name);
+        probe.Open();
     } catch (const ECommError& e) {
-        reason = PortErrorText(e, lang);
+        return PortErrorText(e, lang);
     }
-    CloseQuietly(l.port);
-    return false;
+    CloseQuietly(probe);
+    return Tr(msg::kNoWelderAnswered, lang);
 }
 
-// The welder on --port, or the first of COM1..COM20 where it answers.
+// The welder on --port, or the first of COM1..COM20 where it answers, found
+// as the window's connect command finds it (one pass).
 int Connect(const Options& o, Link& l, Reporter& r) {
-    std::string reason;
-    if (o.port) {
-        if (TryPort(l, *o.port, reason, r.Lang())) {
-            return kExitOk;
-        }
-        r.Message(r.T(msg::kNoWelderOnPort) + *o.port + ": " + reason);
-        r.Message(r.T(Id::WelderNotResponding));
-        return kExitNoWelder;
-    }
-    for (int n = 1; n <= kPortCount; ++n) {
-        const std::string name = "COM" + std::to_string(n);
+    link::SearchCallbacks callbacks;
+    callbacks.tryingPort = [&r](int, const std::string& name) {
         r.Progress(r.T(msg::kSearching) + name + "?");
-        if (TryPort(l, name, reason, r.Lang())) {
-            r.EndProgress();
-            return kExitOk;
-        }
+    };
+    const link::SearchResult result = o.port ? link::SearchPort(l.port, l.rx, *o.port, callbacks)
+                                             : link::SearchPass(l.port, l.rx, callbacks);
+    r.EndProgress();
+    if (result.welder) {
+        l.typeLine = result.welder->typeLine;
+        return kExitOk;
+    }
+    if (o.port) {
+        const std::string reason = result.portsOpened == 0 ? OpenFailure(*o.port, r.Lang())
+                                                           : r.T(msg::kNoWelderAnswered);
+        r.Message(r.T(msg::kNoWelderOnPort) + *o.port + ": " + reason);
     }
     r.Message(r.T(Id::WelderNotResponding));
     return kExitNoWelder;
@@ -667,8 +653,8 @@ int Connect(const Options& o, Link& l, Reporter& r) {
 // ------------------------------------------------------------------ commands
 
 int CmdPorts(Reporter& r) {
-    for (int n = 1; n <= kPortCount; ++n) {
-        const std::string name = "COM" + std::to_string(n);
+    for (int n = link::kFirstSearchPort; n <= kPortCount; ++n) {
+        const std::string name = link::SearchPortName(n);
         const std::optional<std::string> device = ResolvePortName(name);
         std::string line = name + (n < 10 ? "   " : "  ");
         if (!device) {
@@ -1067,7 +1053,15 @@ int RunCli(const std::vector<std::string>& args, Console& console) {
             return kExitOk;
         }
         CheckCommand(o);
-        return Dispatch(o, r);
+        const int status = Dispatch(o, r);
+        // A result that could not be printed (a full disk behind stdout) is
+        // a failure too.
+        console.out.flush();
+        if (status == kExitOk && !console.out) {
+            r.Message(Tr(Id::UnexpectedError, lang) + std::strerror(EIO));
+            return kExitUnexpected;
+        }
+        return status;
     } catch (const UsageError& e) {
         Reporter r(console, lang);
         r.Message("tavelin-cli: " + e.Message());
