@@ -19,6 +19,7 @@
 
 #include "CliRun.h"
 #include "core/SimHarness.h"
+#include "link/CommPort.h"
 #include "link/Exchange.h"
 #include "platform/Cp1250.h"
 #include "records/GridData.h"
@@ -123,6 +124,7 @@ private slots:
     void hangUpGives7AndKeepPartialWrites();
     void stallGives7();
     void textDownloads();
+    void textHangUpGives7();
     void erase();
 
 private:
@@ -151,6 +153,16 @@ void CliWelderTest::findsTheWelderAndListsPorts() {
     QCOMPARE(lines[0], QByteArray("COM1   none"));
     QCOMPARE(lines[2], "COM3   " + Bytes(sim.LinkPath(3)) + "  opens");
     QCOMPARE(lines[19], QByteArray("COM20  none"));
+
+    // Held by another program: the name resolves, the port does not open.
+    TCommPort held;
+    held.SetPortName("COM3");
+    held.Open();
+    const CliResult busy = RunCliProgram({"ports"});
+    QCOMPARE(busy.status, 0);
+    QVERIFY2(busy.out.contains("COM3   " + Bytes(sim.LinkPath(3)) +
+                               "  does not open: Device or resource busy\n"),
+             busy.out);
 }
 
 void CliWelderTest::noWelderGivesStatus3() {
@@ -376,6 +388,21 @@ void CliWelderTest::textDownloads() {
     lines = tav::sim::MemoryDump(store, tav::sim::Language::Polish, kStamp);
     lines.emplace_back();
     QCOMPARE(ReadAll(Path("memory.txt")), Bytes(tav::reports::WriteTextViewCopy(lines)));
+}
+
+void CliWelderTest::textHangUpGives7() {
+    const tav::sim::RecordStore store = SmallStore();
+    SimHarness sim(WithRecords(store));
+    sim.Welder().SetHangUpAfterLine(3);
+    const CliResult r = RunCliProgram({"text", "--keep-partial", "-o", Path("cut.txt")});
+    QCOMPARE(r.status, 7);
+    // The failure point is the call that met the hang-up first: asking for
+    // the bytes waiting (18) or reading (10).
+    QVERIFY2(r.err.contains("Serial port error 1") && r.err.contains(": Input/output error"), r.err);
+    QVERIFY2(r.err.contains("Lines received: 3\n"), r.err);
+    std::vector<std::string> lines = tav::sim::TableAnswer(store, tav::sim::Language::Polish, kStamp);
+    lines.resize(3);
+    QCOMPARE(ReadAll(Path("cut.txt")), Bytes(tav::reports::WriteTextViewCopy(lines)));
 }
 
 void CliWelderTest::erase() {
