@@ -677,12 +677,25 @@ int CmdPorts(Reporter& r) {
     return kExitOk;
 }
 
+// A device's text made safe for a terminal: control characters (which could
+// carry escape sequences) become blanks.
+std::string PrintableText(std::string_view cp1250Bytes) {
+    std::string clean(cp1250Bytes);
+    for (char& c : clean) {
+        const char16_t code = cp1250::ToUnicode(static_cast<std::uint8_t>(c));
+        if (code < 0x20 || (code >= 0x7F && code <= 0x9F)) {
+            c = ' ';
+        }
+    }
+    return cp1250::ToUtf8(clean);
+}
+
 int CmdFind(const Options& o, Reporter& r) {
     Link l;
     if (const int status = Connect(o, l, r); status != kExitOk) {
         return status;
     }
-    r.Result(l.port.GetPortName() + "  " + cp1250::ToUtf8(l.typeLine));
+    r.Result(l.port.GetPortName() + "  " + PrintableText(l.typeLine));
     return kExitOk;
 }
 

@@ -146,6 +146,13 @@ void CliWelderTest::findsTheWelderAndListsPorts() {
     QCOMPARE(found.status, 0);
     QCOMPARE(found.out, expected);
 
+    // The device's text reaches the terminal without its control characters.
+    sim.Welder().SetRawReply("TZB", "ZT\x1b]0;x\x07\x9c\xb9\r\n");
+    found = RunCliProgram({"find"});
+    QCOMPARE(found.status, 0);
+    QCOMPARE(found.out, QByteArray("COM3  ZT ]0;x \xc5\x9b\xc4\x85\n"));
+    sim.Welder().ClearFaults();
+
     const CliResult ports = RunCliProgram({"ports"});
     QCOMPARE(ports.status, 0);
     const QList<QByteArray> lines = ports.out.split('\n');
