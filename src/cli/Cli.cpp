@@ -70,7 +70,6 @@ constexpr Pair kEraseRefused{
 constexpr Pair kNoWelderOnPort{"Brak zgrzewarki na porcie ", "No welder on port "};
 constexpr Pair kNoWelderAnswered{"port się otwiera, ale zgrzewarka nie odpowiada",
                                  "the port opens, but no welder answers"};
-constexpr Pair kNoDevice{"brak urządzenia", "no device"};
 constexpr Pair kOpens{"otwiera się", "opens"};
 constexpr Pair kDoesNotOpen{"nie otwiera się: ", "does not open: "};
 constexpr Pair kNone{"brak", "none"};
@@ -87,7 +86,6 @@ constexpr Pair kIncompleteWritten{"Raport mimo to zapisano w pliku ",
 constexpr Pair kSaved1{"Zapisano ", "Saved "};
 constexpr Pair kSavedRecords{" zgrzewów w pliku ", " records to "};
 constexpr Pair kSavedLines{" linii w pliku ", " lines to "};
-constexpr Pair kSavedTo{"Zapisano plik ", "Saved "};
 constexpr Pair kSearching{"Szukam zgrzewarki: ", "Searching for the welder: "};
 constexpr Pair kEraseNoAnswer{"Zgrzewarka nie potwierdziła wymazania pamięci.",
                               "The welder did not acknowledge the erase."};
