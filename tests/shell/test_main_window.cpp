@@ -227,6 +227,7 @@ private slots:
     void helpOpensTheWindowOfTheLanguage();
     void aboutBoxShowsTheVersionLabelOfTheLanguage();
     void failingCommandShowsItsErrorAndTheProgramGoesOn();
+    void closingWithNothingShownWritesTheSettings();
 };
 
 // ------------------------------------------------------------ start-up
@@ -953,6 +954,16 @@ void TestMainWindow::failingCommandShowsItsErrorAndTheProgramGoesOn() {
     QVERIFY(!QFileInfo::exists(fx.ConfigPath()));
     QCOMPARE(form.InterfaceLanguage, std::uint8_t{0});
     QVERIFY(form.ToolBar1->isEnabled());
+}
+
+void TestMainWindow::closingWithNothingShownWritesTheSettings() {
+    WindowFixture fx;
+    fx.Show();
+    fx.Form().ComboBox1->setEditText(QStringLiteral("Firma"));
+    fx.Form().N51->trigger();
+    QVERIFY(!fx.Form().isVisible());
+    QCOMPARE(fx.ReadConfig(), WindowFixture::MakeConfig(1, "Firma"));
+    QVERIFY(fx.Platform().Messages().empty());
 }
 
 QTEST_MAIN(TestMainWindow)
