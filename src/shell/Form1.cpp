@@ -782,18 +782,20 @@ void TForm1::RunCommand(const std::function<void()>& body) {
     if (LongCommandRunning()) {
         return;
     }
-    const std::uint8_t language = InterfaceLanguage == 1 ? 1 : 0;
+    // The language at the moment of the failure: the command may have
+    // switched it.
+    const auto language = [this]() -> std::uint8_t { return InterfaceLanguage == 1 ? 1 : 0; };
     QString message;
     try {
         body();
         return;
     } catch (const ECommError& e) {
-        message = tav::text::Q(Id::SerialPortError, language) + QString::number(e.Code) +
+        message = tav::text::Q(Id::SerialPortError, language()) + QString::number(e.Code) +
                   QStringLiteral(": ") + ErrorReason(e.LastError);
     } catch (const std::exception& e) {
-        message = tav::text::Q(Id::UnexpectedError, language) + QString::fromLocal8Bit(e.what());
+        message = tav::text::Q(Id::UnexpectedError, language()) + QString::fromLocal8Bit(e.what());
     } catch (...) {
-        message = tav::text::Q(Id::UnexpectedError, language).trimmed();
+        message = tav::text::Q(Id::UnexpectedError, language()).trimmed();
         if (message.endsWith(QLatin1Char(':'))) {
             message.chop(1);
         }

@@ -196,6 +196,7 @@ private slots:
     void startsInEnglishWithoutAUsableConfig();
     void startsInPolishWithTheStoredCompanyName();
     void startCreatesTheNineWindows();
+    void settingsFileIsTheOneInTheCurrentDirectory();
 
     // ------------------------------------------------------------ controls
     void everyControlExistsInItsPlace();
@@ -328,6 +329,26 @@ void TestMainWindow::startCreatesTheNineWindows() {
     }
     fx.Show();
     QVERIFY(fx.Form().isMaximized());
+}
+
+void TestMainWindow::settingsFileIsTheOneInTheCurrentDirectory() {
+    // The fixture's directory is the current one; the program's own start
+    // names config.cfg without a path.
+    WindowFixture fx(WindowFixture::MakeConfig(0, "Tutaj"));
+    {
+        tav::AppWindows run = tav::CreateAppWindows(fx.Platform());
+        QCOMPARE(run.Form1->ComboBox1->currentText(), QStringLiteral("Tutaj"));
+    }
+    QDir dir(fx.Dir());
+    QVERIFY(dir.mkdir(QStringLiteral("other")));
+    QVERIFY(QDir::setCurrent(dir.filePath(QStringLiteral("other"))));
+    tav::AppWindows run = tav::CreateAppWindows(fx.Platform());
+    QCOMPARE(run.Form1->InterfaceLanguage, std::uint8_t{1});
+    QCOMPARE(run.Form1->ComboBox1->currentText(), QString());
+    run.Form1->ComboBox1->setEditText(QStringLiteral("Tam"));
+    run.Form1->SpeedButton9->click();
+    QCOMPARE(QFileInfo(dir.filePath(QStringLiteral("other/config.cfg"))).size(), 123);
+    QCOMPARE(fx.ReadConfig(), WindowFixture::MakeConfig(0, "Tutaj"));
 }
 
 // ------------------------------------------------------------ controls
@@ -938,9 +959,17 @@ void TestMainWindow::failingCommandShowsItsErrorAndTheProgramGoesOn() {
     platform.ClearMessages();
     form.RunCommand([&] { form.Port.Open(); });
     form.RunCommand([] { throw std::runtime_error("brak pamięci"); });
+    // A command that switched the language before failing: the box speaks
+    // the new one.
+    form.RunCommand([&] {
+        form.InterfaceLanguage = 1;
+        form.Port.Open();
+    });
+    form.InterfaceLanguage = 0;
     QCOMPARE(platform.MessageTexts(),
              (QStringList{U("Błąd portu szeregowego 8: No such file or directory"),
-                          U("Nieoczekiwany błąd: brak pamięci")}));
+                          U("Nieoczekiwany błąd: brak pamięci"),
+                          "Serial port error 8: No such file or directory"}));
 
     // While a welder command runs, the other commands are refused.
     platform.ClearMessages();
