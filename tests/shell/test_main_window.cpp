@@ -135,8 +135,8 @@ QStringList ViewElementsOn(TForm1& form) {
 
 QStringList ConnectionElementsOn(TForm1& form) {
     QStringList on;
-    for (QToolButton* b : {form.SpeedButton7, form.SBPobierzOkres, form.SBPobierzCalosc,
-                           form.SBKasuj}) {
+    for (QToolButton* b :
+         {form.SpeedButton7, form.SBPobierzOkres, form.SBPobierzCalosc, form.SBKasuj}) {
         if (TForm1::IsShown(b)) {
             on << b->objectName();
         }
@@ -174,11 +174,21 @@ const QStringList kTextViewCommon = {
     "Pulpit",        "Label7",        "SpeedButton3",  "N23",     "SpeedButton17",
     "SpeedButton10", "SpeedButton19", "SpeedButton18", "Edycja1", "Kopiuj1",
     "Wklej1",        "Znajd1",        "Zastp1"};
-const QStringList kTableViewCommon = {
-    "Grid",          "PasekObjasnieniaOceny", "ToolBar2",      "Label7",
-    "PrintSetup1",   "SpeedButton5",          "SpeedButton15", "SpeedButton16",
-    "SpeedButton20", "SpeedButton21",         "Edycja1",       "Zastpnazwlokalizacji1",
-    "Trybrcznejedycjitabeli1", "Usuzaz1",     "Podgldraportuzgrzewania1"};
+const QStringList kTableViewCommon = {"Grid",
+                                      "PasekObjasnieniaOceny",
+                                      "ToolBar2",
+                                      "Label7",
+                                      "PrintSetup1",
+                                      "SpeedButton5",
+                                      "SpeedButton15",
+                                      "SpeedButton16",
+                                      "SpeedButton20",
+                                      "SpeedButton21",
+                                      "Edycja1",
+                                      "Zastpnazwlokalizacji1",
+                                      "Trybrcznejedycjitabeli1",
+                                      "Usuzaz1",
+                                      "Podgldraportuzgrzewania1"};
 
 // A 100-byte company name with Polish letters as single Windows-1250 bytes.
 std::string HundredByteName() {
@@ -190,7 +200,7 @@ std::string HundredByteName() {
 class TestMainWindow : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     // ------------------------------------------------------------ start-up
     void startsInEnglishWithoutAUsableConfig_data();
     void startsInEnglishWithoutAUsableConfig();
@@ -244,8 +254,8 @@ void TestMainWindow::startsInEnglishWithoutAUsableConfig_data() {
     QTest::newRow("124 bytes") << true << (polish + '\0') << QString();
     // A language byte the program never writes is taken as English; the
     // file itself is used.
-    QTest::newRow("language byte 7") << true << WindowFixture::MakeConfig(7, "Firma")
-                                     << QStringLiteral("Firma");
+    QTest::newRow("language byte 7")
+        << true << WindowFixture::MakeConfig(7, "Firma") << QStringLiteral("Firma");
 }
 
 void TestMainWindow::startsInEnglishWithoutAUsableConfig() {
@@ -365,8 +375,8 @@ void TestMainWindow::everyControlExistsInItsPlace() {
         "SpeedButton8",  "Label6",        "SpeedButton7",  "SBPobierzOkres", "SBPobierzCalosc",
         "Label8",        "SBKasuj",       "Label5",        "SpeedButton12",  "SpeedButton11",
         "Label1"};
-    const QStringList toolBar2 = {"Label2", "ComboBox1", "SpeedButton9", "Edit3", "Panel1",
-                                  "Edit2"};
+    const QStringList toolBar2 = {"Label2", "ComboBox1", "SpeedButton9",
+                                  "Edit3",  "Panel1",    "Edit2"};
     const auto names = [](QWidget* bar) {
         QStringList found;
         QLayout* layout = bar->layout();
@@ -398,9 +408,9 @@ void TestMainWindow::everyControlExistsInItsPlace() {
     QVERIFY(!form.Edit3->isReadOnly());
 
     // The rest of the window, top to bottom.
-    for (const char* name : {"Grid", "Pulpit", "Label7", "PasekObjasnieniaOceny", "LabelObjZgrz1",
-                             "LabelObjZgrz2", "LabelObjZgrz3", "StatusBar", "MainMenu1",
-                             "PopupMenu1", "PopupMenuPulpit"}) {
+    for (const char* name :
+         {"Grid", "Pulpit", "Label7", "PasekObjasnieniaOceny", "LabelObjZgrz1", "LabelObjZgrz2",
+          "LabelObjZgrz3", "StatusBar", "MainMenu1", "PopupMenu1", "PopupMenuPulpit"}) {
         fx.Control<QWidget>(name);
     }
     QCOMPARE(form.GridModel->columnCount(), 17);
@@ -416,9 +426,8 @@ void TestMainWindow::everyControlExistsInItsPlace() {
     }
     QCOMPARE(top, (QStringList{"Plik1", "Edycja1", "Narzdzia1", "Jzyk1", "Poczsizezgrzewark1",
                                "Pomoc1"}));
-    QCOMPARE(EntryNames(form.Plik1),
-             (QStringList{"N01", "N13", "N23", "N1", "N32", "N41", "N2",
-                          "Podgldraportuzgrzewania1", "N9", "N51"}));
+    QCOMPARE(EntryNames(form.Plik1), (QStringList{"N01", "N13", "N23", "N1", "N32", "N41", "N2",
+                                                  "Podgldraportuzgrzewania1", "N9", "N51"}));
     QCOMPARE(EntryNames(form.Edycja1),
              (QStringList{"Kopiuj1", "Wklej1", "N3", "Znajd1", "Zastp1", "Zastpnazwlokalizacji1",
                           "N5", "Trybrcznejedycjitabeli1", "N6", "Usuzaz1"}));
@@ -505,8 +514,8 @@ void TestMainWindow::viewModesSetEveryControlOfTheirTable_data() {
     QTest::newRow("EmptyView") << int(Mode::Empty) << QStringList{"Label7"};
     QTest::newRow("TextView after a download")
         << int(Mode::TextDownloaded)
-        << (kTextViewCommon + QStringList{"PrintSetup1", "SpeedButton5",
-                                          "Trybrcznejedycjitabeli1", "Usuzaz1"});
+        << (kTextViewCommon +
+            QStringList{"PrintSetup1", "SpeedButton5", "Trybrcznejedycjitabeli1", "Usuzaz1"});
     QTest::newRow("TextView of an opened file") << int(Mode::TextOpened) << kTextViewCommon;
     QTest::newRow("TableView with records")
         << int(Mode::TableWithRecords) << (kTableViewCommon + QStringList{"SpeedButton3", "N23"});
@@ -578,12 +587,11 @@ void TestMainWindow::connectionStatesSetEveryControlOfTheirTable_data() {
     QTest::newRow("not connected, Polish")
         << 0 << int(State::NotConnected) << U("Zgrzewarka niepodłączona") << tav::colors::clRed()
         << tav::colors::clBlack();
-    QTest::newRow("connected, English") << 1 << int(State::Connected)
-                                        << QStringLiteral("Welder connected")
-                                        << tav::colors::clLime() << tav::colors::clBlack();
-    QTest::newRow("connected, Polish") << 0 << int(State::Connected)
-                                       << U("Zgrzewarka podłączona") << tav::colors::clLime()
-                                       << tav::colors::clBlack();
+    QTest::newRow("connected, English")
+        << 1 << int(State::Connected) << QStringLiteral("Welder connected") << tav::colors::clLime()
+        << tav::colors::clBlack();
+    QTest::newRow("connected, Polish") << 0 << int(State::Connected) << U("Zgrzewarka podłączona")
+                                       << tav::colors::clLime() << tav::colors::clBlack();
     // Searching leaves the label to the port attempts: it keeps what the
     // test painted before.
     QTest::newRow("searching") << 1 << int(State::Searching) << QStringLiteral("port attempt")
