@@ -228,7 +228,8 @@ public:
     void EnterTextView(bool afterDownload);
     // `withRecords`: the save button shown and N23 enabled.
     void EnterTableView(bool withRecords);
-    // Every control of the connection-state table.
+    // Every control of the connection-state table, and Connected (true only
+    // for Connected). Searching leaves Label1 to the port attempts.
     void EnterConnectionState(ConnectionState state);
     // Leaves manual table editing as w1Click does when switching it off.
     void LeaveTableEditMode();
