@@ -118,7 +118,9 @@ void TForm10::Button1Click() {
     accept();
 }
 
-void TForm10::Button2Click() { reject(); }
+void TForm10::Button2Click() {
+    reject();
+}
 
 void TForm10::Edit2KeyDown(int key) {
     if (key == Qt::Key_Return || key == Qt::Key_Enter) {

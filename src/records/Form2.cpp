@@ -80,12 +80,12 @@ TForm2::TForm2(TForm1& form, QWidget* parent) : QDialog(parent), form_(form) {
     setFixedSize(491, 397);
 
     auto* column = new QVBoxLayout(this);
-    GroupBox1 = NewHalf(this, "GroupBox1", CCalendar1, "CCalendar1", Label1, "Label1", Label3,
-                        "Label3", ComboBox1, "ComboBox1", Label4, "Label4", ComboBox2,
-                        "ComboBox2", false);
-    GroupBox2 = NewHalf(this, "GroupBox2", CCalendar2, "CCalendar2", Label2, "Label2", Label5,
-                        "Label5", ComboBox3, "ComboBox3", Label6, "Label6", ComboBox4,
-                        "ComboBox4", true);
+    GroupBox1 =
+        NewHalf(this, "GroupBox1", CCalendar1, "CCalendar1", Label1, "Label1", Label3, "Label3",
+                ComboBox1, "ComboBox1", Label4, "Label4", ComboBox2, "ComboBox2", false);
+    GroupBox2 =
+        NewHalf(this, "GroupBox2", CCalendar2, "CCalendar2", Label2, "Label2", Label5, "Label5",
+                ComboBox3, "ComboBox3", Label6, "Label6", ComboBox4, "ComboBox4", true);
     column->addWidget(GroupBox1);
     column->addWidget(GroupBox2);
 
@@ -158,13 +158,25 @@ void TForm2::ShowInvalidDate() {
                                 tav::text::Q(Id::AppTitle, 0), 0);
 }
 
-void TForm2::ComboBox1Change() { ApplySelector(ComboBox1, CCalendar1, true); }
-void TForm2::ComboBox2Change() { ApplySelector(ComboBox2, CCalendar1, false); }
-void TForm2::ComboBox3Change() { ApplySelector(ComboBox3, CCalendar2, true); }
-void TForm2::ComboBox4Change() { ApplySelector(ComboBox4, CCalendar2, false); }
+void TForm2::ComboBox1Change() {
+    ApplySelector(ComboBox1, CCalendar1, true);
+}
+void TForm2::ComboBox2Change() {
+    ApplySelector(ComboBox2, CCalendar1, false);
+}
+void TForm2::ComboBox3Change() {
+    ApplySelector(ComboBox3, CCalendar2, true);
+}
+void TForm2::ComboBox4Change() {
+    ApplySelector(ComboBox4, CCalendar2, false);
+}
 
-void TForm2::CCalendar1Change() { Label1->setText(CCalendar1->DateString()); }
-void TForm2::CCalendar2Change() { Label2->setText(CCalendar2->DateString()); }
+void TForm2::CCalendar1Change() {
+    Label1->setText(CCalendar1->DateString());
+}
+void TForm2::CCalendar2Change() {
+    Label2->setText(CCalendar2->DateString());
+}
 
 void TForm2::SpeedButton1Click() {
     form_.PeriodFrom = tav::ToCp1250(Label1->text());
@@ -172,7 +184,9 @@ void TForm2::SpeedButton1Click() {
     accept();
 }
 
-void TForm2::SpeedButton2Click() { reject(); }
+void TForm2::SpeedButton2Click() {
+    reject();
+}
 
 void TForm2::reject() {
     form_.PeriodFrom.clear();

@@ -60,9 +60,8 @@ void TForm9::SetProgress(int received, int announced) {
     const bool english = form_.InterfaceLanguage == 1;
     QString text;
     if (announced >= 0) {
-        text = QString::fromUtf8(english ? kProgressOfEn : kProgressOfPl)
-                   .arg(received)
-                   .arg(announced);
+        text =
+            QString::fromUtf8(english ? kProgressOfEn : kProgressOfPl).arg(received).arg(announced);
     } else {
         text = QString::fromUtf8(english ? kProgressEn : kProgressPl).arg(received);
     }

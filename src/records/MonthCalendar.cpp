@@ -22,12 +22,22 @@ MonthCalendar::MonthCalendar(QWidget* parent) : QCalendarWidget(parent) {
     connect(this, &QCalendarWidget::selectionChanged, this, &MonthCalendar::Changed);
 }
 
-int MonthCalendar::Year() const { return selectedDate().year(); }
-int MonthCalendar::Month() const { return selectedDate().month(); }
-int MonthCalendar::Day() const { return selectedDate().day(); }
+int MonthCalendar::Year() const {
+    return selectedDate().year();
+}
+int MonthCalendar::Month() const {
+    return selectedDate().month();
+}
+int MonthCalendar::Day() const {
+    return selectedDate().day();
+}
 
-bool MonthCalendar::SetYear(int year) { return SetDate(year, Month(), Day()); }
-bool MonthCalendar::SetMonth(int month) { return SetDate(Year(), month, Day()); }
+bool MonthCalendar::SetYear(int year) {
+    return SetDate(year, Month(), Day());
+}
+bool MonthCalendar::SetMonth(int month) {
+    return SetDate(Year(), month, Day());
+}
 
 bool MonthCalendar::SetDate(int year, int month, int day) {
     if (year < kFirstYear || year > kLastYear || !QDate::isValid(year, month, day)) {

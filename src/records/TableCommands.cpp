@@ -32,7 +32,7 @@ constexpr std::uint32_t kRepaintEveryMs = 100;
 // Feeds the download's lines to the window and keeps the window painted
 // with the progress shown, without letting user input in.
 class WindowLineSink final : public tav::records::TableLineSink {
-public:
+  public:
     WindowLineSink(TForm1& form, int announced) : form_(form), announced_(announced) {}
 
     std::uint8_t ParseRecordLine(std::string_view line) override {
@@ -59,7 +59,7 @@ public:
         }
     }
 
-private:
+  private:
     TForm1& form_;
     int announced_;
     int shown_ = -1;
@@ -69,7 +69,7 @@ private:
 // Closes the wait window and takes the progress off the status bar however
 // the download ends, a port error included.
 class WaitWindowGuard {
-public:
+  public:
     explicit WaitWindowGuard(TForm1& form) : form_(form) {}
     ~WaitWindowGuard() { Close(); }
     WaitWindowGuard(const WaitWindowGuard&) = delete;
@@ -82,7 +82,7 @@ public:
         form_.SetStatusSimpleText(QString());
     }
 
-private:
+  private:
     TForm1& form_;
 };
 
@@ -227,7 +227,9 @@ void TForm1::SBPobierzCaloscClick() {
         CheckHeaderLines();
         ShowTableDownloadEnd();
     } else {
-        const auto piece = [](Id id) { return std::make_pair(tav::text::Pl(id), tav::text::En(id)); };
+        const auto piece = [](Id id) {
+            return std::make_pair(tav::text::Pl(id), tav::text::En(id));
+        };
         const auto [pl1, en1] = piece(Id::CountMismatch1);
         const auto [pl2, en2] = piece(Id::CountMismatch2);
         const auto [pl3, en3] = piece(Id::CountMismatch3);

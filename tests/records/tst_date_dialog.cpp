@@ -31,7 +31,7 @@ struct DialogRig {
 class TestDateDialog : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void captions_data();
     void captions();
     void showingTakesCalendars();
@@ -44,12 +44,12 @@ private slots:
 void TestDateDialog::captions_data() {
     QTest::addColumn<int>("language");
     QTest::addColumn<QStringList>("texts");  // GroupBox1, GroupBox2, buttons, month, year
-    QTest::newRow("Polish") << 0
-                            << QStringList{"Od daty", "Do daty", "Pobierz dane", "Anuluj", "Miesiąc", "Rok"};
-    QTest::newRow("English") << 1
-                             << QStringList{"From date", "To date", "Download data", "Abort", "Month", "Year"};
-    QTest::newRow("other value") << 5
-                                 << QStringList{"Od daty", "Do daty", "Pobierz dane", "Anuluj", "Miesiąc", "Rok"};
+    QTest::newRow("Polish") << 0 << QStringList{"Od daty", "Do daty", "Pobierz dane",
+                                                "Anuluj",  "Miesiąc", "Rok"};
+    QTest::newRow("English") << 1 << QStringList{"From date", "To date", "Download data",
+                                                 "Abort",     "Month",   "Year"};
+    QTest::newRow("other value") << 5 << QStringList{"Od daty", "Do daty", "Pobierz dane",
+                                                     "Anuluj",  "Miesiąc", "Rok"};
 }
 
 void TestDateDialog::captions() {
@@ -102,22 +102,32 @@ void TestDateDialog::showingTakesCalendars() {
 void TestDateDialog::selectors_data() {
     QTest::addColumn<QString>("combo");
     QTest::addColumn<QDate>("start");
-    QTest::addColumn<QString>("text");  // "<empty item>" chooses the empty item
+    QTest::addColumn<QString>("text");   // "<empty item>" chooses the empty item
     QTest::addColumn<QString>("label");  // the date shown afterwards
     QTest::addColumn<bool>("refused");
     const QDate d1(2008, 1, 31);
-    QTest::newRow("start month") << "ComboBox1" << QDate(2008, 1, 15) << "12" << "2008-12-15" << false;
-    QTest::newRow("start year") << "ComboBox2" << QDate(2008, 1, 15) << "2003" << "2003-01-15" << false;
-    QTest::newRow("end month") << "ComboBox3" << QDate(2008, 1, 15) << "7" << "2008-07-15" << false;
-    QTest::newRow("end year") << "ComboBox4" << QDate(2008, 1, 15) << "2010" << "2010-01-15" << false;
-    QTest::newRow("not a number") << "ComboBox1" << d1 << "abc" << "2008-01-31" << true;
-    QTest::newRow("month 13") << "ComboBox3" << d1 << "13" << "2008-01-31" << true;
-    QTest::newRow("31st in April") << "ComboBox1" << d1 << "4" << "2008-01-31" << true;
-    QTest::newRow("29 February, common year")
-        << "ComboBox4" << QDate(2008, 2, 29) << "2009" << "2008-02-29" << true;
-    QTest::newRow("empty month item") << "ComboBox3" << d1 << "<empty item>" << "2008-01-31" << true;
-    QTest::newRow("empty year item") << "ComboBox4" << d1 << "<empty item>" << "2008-01-31" << true;
-    QTest::newRow("year 0") << "ComboBox2" << d1 << "0" << "2008-01-31" << true;
+    QTest::newRow("start month") << "ComboBox1" << QDate(2008, 1, 15) << "12"
+                                 << "2008-12-15" << false;
+    QTest::newRow("start year") << "ComboBox2" << QDate(2008, 1, 15) << "2003"
+                                << "2003-01-15" << false;
+    QTest::newRow("end month") << "ComboBox3" << QDate(2008, 1, 15) << "7"
+                               << "2008-07-15" << false;
+    QTest::newRow("end year") << "ComboBox4" << QDate(2008, 1, 15) << "2010"
+                              << "2010-01-15" << false;
+    QTest::newRow("not a number") << "ComboBox1" << d1 << "abc"
+                                  << "2008-01-31" << true;
+    QTest::newRow("month 13") << "ComboBox3" << d1 << "13"
+                              << "2008-01-31" << true;
+    QTest::newRow("31st in April") << "ComboBox1" << d1 << "4"
+                                   << "2008-01-31" << true;
+    QTest::newRow("29 February, common year") << "ComboBox4" << QDate(2008, 2, 29) << "2009"
+                                              << "2008-02-29" << true;
+    QTest::newRow("empty month item") << "ComboBox3" << d1 << "<empty item>"
+                                      << "2008-01-31" << true;
+    QTest::newRow("empty year item") << "ComboBox4" << d1 << "<empty item>"
+                                     << "2008-01-31" << true;
+    QTest::newRow("year 0") << "ComboBox2" << d1 << "0"
+                            << "2008-01-31" << true;
 }
 
 void TestDateDialog::selectors() {

@@ -31,7 +31,9 @@ QString Cell(TForm1& form, int col, int row) {
     return tav::FromCp1250(form.GridCells.Cell(col, row));
 }
 
-bool Shown(QWidget* w) { return TForm1::IsShown(w); }
+bool Shown(QWidget* w) {
+    return TForm1::IsShown(w);
+}
 
 // Runs the period download with the range chosen in the dialog and
 // confirmed (or aborted).
@@ -61,7 +63,7 @@ std::vector<std::string> PeriodFrames(WelderRig& rig) {
 class TestPeriodDownload : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void periodOfRecords();
     void equalDates();
     void recordsWithoutSite();
@@ -84,8 +86,7 @@ void TestPeriodDownload::periodOfRecords() {
 
     QCOMPARE(PeriodFrames(rig), std::vector<std::string>{"TZD01032009-31032009XXXX\r\n"});
     QCOMPARE(rig.Platform().MessageTexts(), QStringList());
-    const auto expected =
-        tav::sim::RecordsInPeriod(rig.sim.Welder().Records(), 20090301, 20090331);
+    const auto expected = tav::sim::RecordsInPeriod(rig.sim.Welder().Records(), 20090301, 20090331);
     QVERIFY(!expected.empty() && expected.size() < 20);
     QCOMPARE(form.GridCells.RowCount(), static_cast<int>(expected.size()) + 1);
     for (std::size_t i = 0; i < expected.size(); ++i) {
@@ -98,8 +99,9 @@ void TestPeriodDownload::periodOfRecords() {
              tav::FromCp1250(tav::sim::PeriodStartLine(lang, "2009.03.01") + " " +
                              tav::sim::PeriodEndLine(lang, "2009.03.31")));
     QVERIFY(form.DataModified);
-    for (QWidget* w : std::initializer_list<QWidget*>{form.Grid, form.SpeedButton3, form.PrintSetup1, form.SpeedButton5,
-                       form.SpeedButton16, form.SpeedButton20, form.SpeedButton21}) {
+    for (QWidget* w : std::initializer_list<QWidget*>{
+             form.Grid, form.SpeedButton3, form.PrintSetup1, form.SpeedButton5, form.SpeedButton16,
+             form.SpeedButton20, form.SpeedButton21}) {
         QVERIFY2(Shown(w), qPrintable(w->objectName()));
     }
     QVERIFY(TForm1::IsMenuEnabled(form.Edycja1));
@@ -157,8 +159,8 @@ void TestPeriodDownload::refusedBeforeSending_data() {
     QTest::newRow("from after to")
         << QDate(2009, 3, 31) << QDate(2009, 3, 1) << true
         << "'From date' is greater than 'To date'. Correct From/To date values and try again!";
-    QTest::newRow("three-digit year") << QDate(999, 3, 1) << QDate(2009, 3, 1) << true
-                                      << "Invalid date!";
+    QTest::newRow("three-digit year")
+        << QDate(999, 3, 1) << QDate(2009, 3, 1) << true << "Invalid date!";
     QTest::newRow("aborted") << QDate(2009, 3, 1) << QDate(2009, 3, 31) << false << QString();
 }
 
@@ -175,7 +177,8 @@ void TestPeriodDownload::refusedBeforeSending() {
 
     QVERIFY(PeriodFrames(rig).empty());
     QCOMPARE(rig.sim.Welder().Frames().size(), std::size_t{1});  // the count query
-    QCOMPARE(rig.Platform().MessageTexts(), message.isEmpty() ? QStringList() : QStringList{message});
+    QCOMPARE(rig.Platform().MessageTexts(),
+             message.isEmpty() ? QStringList() : QStringList{message});
     QVERIFY(!Shown(form.Grid));
     QVERIFY(!form.DataModified);
     QCOMPARE(form.windowTitle(), QStringLiteral("Tavelin"));
@@ -233,10 +236,12 @@ void TestPeriodDownload::noRecordsInPeriod() {
     RunPeriod(rig, QDate(2001, 1, 1), QDate(2001, 1, 31));
 
     QCOMPARE(PeriodFrames(rig).size(), std::size_t{1});
-    QCOMPARE(rig.Platform().MessageTexts(), QStringList{"No fusion data for the given time period!"});
-    for (QWidget* w : std::initializer_list<QWidget*>{form.Grid, form.PasekObjasnieniaOceny, form.SpeedButton5, form.PrintSetup1,
-                       form.SpeedButton3, form.SpeedButton15, form.SpeedButton16,
-                       form.SpeedButton21, form.SpeedButton20}) {
+    QCOMPARE(rig.Platform().MessageTexts(),
+             QStringList{"No fusion data for the given time period!"});
+    for (QWidget* w : std::initializer_list<QWidget*>{
+             form.Grid, form.PasekObjasnieniaOceny, form.SpeedButton5, form.PrintSetup1,
+             form.SpeedButton3, form.SpeedButton15, form.SpeedButton16, form.SpeedButton21,
+             form.SpeedButton20}) {
         QVERIFY2(!Shown(w), qPrintable(w->objectName()));
     }
     for (QAction* a : {form.N23, form.Podgldraportuzgrzewania1, form.Trybrcznejedycjitabeli1,

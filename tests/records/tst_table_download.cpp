@@ -7,9 +7,9 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
-#include <QStatusBar>
 #include <QPlainTextEdit>
 #include <QRegularExpression>
+#include <QStatusBar>
 #include <QTableView>
 #include <QToolButton>
 #include <QtTest>
@@ -35,9 +35,13 @@ QString Cell(TForm1& form, int col, int row) {
     return tav::FromCp1250(form.GridCells.Cell(col, row));
 }
 
-QString Q(const std::string& cp1250) { return tav::FromCp1250(cp1250); }
+QString Q(const std::string& cp1250) {
+    return tav::FromCp1250(cp1250);
+}
 
-std::string Crlf(const std::string& line) { return line + "\r\n"; }
+std::string Crlf(const std::string& line) {
+    return line + "\r\n";
+}
 
 // A window showing a changed text with manual table editing on, as a
 // download may find it.
@@ -49,7 +53,9 @@ void LeaveTextShown(TForm1& form) {
     form.DataModified = false;
 }
 
-bool Shown(QWidget* w) { return TForm1::IsShown(w); }
+bool Shown(QWidget* w) {
+    return TForm1::IsShown(w);
+}
 
 // Nothing of the download is left running or locked.
 void VerifyCommandOver(WelderRig& rig) {
@@ -63,7 +69,7 @@ void VerifyCommandOver(WelderRig& rig) {
 class TestTableDownload : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void allRecords_data();
     void allRecords();
     void waitWindowWhileReceiving();
@@ -117,10 +123,12 @@ void TestTableDownload::allRecords() {
     QCOMPARE(form.GridModel->headerData(16, Qt::Horizontal).toString(), Q(headings[16]));
     QCOMPARE(form.StatusPanelText(1),
              Q(tav::records::TrimLeadingBlanks(tav::sim::TypeLine(options.language))));
-    QCOMPARE(form.Edit3->text(), Q(tav::sim::DownloadTimeLine(options.language, options.downloadTime)));
-    QCOMPARE(form.Edit2->text(),
-             Q(tav::sim::PeriodStartLine(options.language, store.front().fields[tav::sim::kDate]) + " " +
-               tav::sim::PeriodEndLine(options.language, store.back().fields[tav::sim::kDate])));
+    QCOMPARE(form.Edit3->text(),
+             Q(tav::sim::DownloadTimeLine(options.language, options.downloadTime)));
+    QCOMPARE(
+        form.Edit2->text(),
+        Q(tav::sim::PeriodStartLine(options.language, store.front().fields[tav::sim::kDate]) + " " +
+          tav::sim::PeriodEndLine(options.language, store.back().fields[tav::sim::kDate])));
     QCOMPARE(rig.sim.Welder().Frames().back(), std::string("TZCXXXXXXXX-XXXXXXXXXXXX\r\n"));
 
     // The table view with its report and editing tools, editing off.
@@ -135,7 +143,8 @@ void TestTableDownload::allRecords() {
                        form.SpeedButton20, form.SpeedButton21}) {
         QVERIFY2(Shown(w), qPrintable(w->objectName()));
     }
-    for (QWidget* w : {form.SpeedButton10, form.SpeedButton17, form.SpeedButton18, form.SpeedButton19}) {
+    for (QWidget* w :
+         {form.SpeedButton10, form.SpeedButton17, form.SpeedButton18, form.SpeedButton19}) {
         QVERIFY2(!Shown(w), qPrintable(w->objectName()));
     }
     QVERIFY(TForm1::IsMenuEnabled(form.Edycja1));
@@ -223,8 +232,8 @@ void TestTableDownload::nothingToDownload_data() {
     QTest::addColumn<QString>("situation");
     QTest::addColumn<QString>("message");
     QTest::addColumn<int>("kind");
-    QTest::newRow("count 0") << "empty" << "No data in welder's memory!"
-                             << int(tav::MsgKind::Information);
+    QTest::newRow("count 0") << "empty"
+                             << "No data in welder's memory!" << int(tav::MsgKind::Information);
     QTest::newRow("count -1") << "silent" << kNotResponding << int(tav::MsgKind::Error);
     QTest::newRow("not connected") << "disconnected" << QString() << 0;
 }

@@ -34,8 +34,9 @@ QString Cell(TForm1& form, int col, int row) {
 void SelectRows(TForm1& form, int top, int bottom) {
     const QAbstractItemModel* model = form.Grid->model();
     form.Grid->selectionModel()->select(
-        QItemSelection(model->index(tav::GridModel::ModelRow(top), 0),
-                       model->index(tav::GridModel::ModelRow(bottom), tav::records::kColumnCount - 1)),
+        QItemSelection(
+            model->index(tav::GridModel::ModelRow(top), 0),
+            model->index(tav::GridModel::ModelRow(bottom), tav::records::kColumnCount - 1)),
         QItemSelectionModel::ClearAndSelect);
 }
 
@@ -44,7 +45,7 @@ void SelectRows(TForm1& form, int top, int bottom) {
 class TestTableWindow : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void linesAppliedToWindow();
     void noDataLine();
     void headings_data();
@@ -94,7 +95,8 @@ void TestTableWindow::linesAppliedToWindow() {
     QCOMPARE(form.Edit2->text(), QStringLiteral("Wydruk od: 2008.03.01 Wydruk do: 2008.03.31"));
     QVERIFY(TForm1::IsShown(form.SpeedButton3));
     QVERIFY(form.N23->isEnabled());
-    QCOMPARE(form.GridModel->headerData(0, Qt::Horizontal).toString(), QStringLiteral("Lokalizacja"));
+    QCOMPARE(form.GridModel->headerData(0, Qt::Horizontal).toString(),
+             QStringLiteral("Lokalizacja"));
     QCOMPARE(Cell(form, 0, 2), QStringLiteral("B017"));
     QCOMPARE(Cell(form, 7, 2), QStringLiteral("D110 KOLAN"));
 }
@@ -149,15 +151,19 @@ void TestTableWindow::headerWarning_data() {
     QTest::addColumn<int>("language");
     QTest::addColumn<QString>("expected");
     QTest::newRow("both present") << true << true << 0 << QString();
-    QTest::newRow("site missing") << false << true << 0
-                                  << QStringLiteral("Nie udało się pobrać danych lokalizacjiSpróbuj ponownie!");
+    QTest::newRow("site missing")
+        << false << true << 0
+        << QStringLiteral("Nie udało się pobrać danych lokalizacjiSpróbuj ponownie!");
     QTest::newRow("type missing") << true << false << 0
-                                  << QStringLiteral("Nie udało się pobrać typu zgrzewarki.Spróbuj ponownie!");
+                                  << QStringLiteral(
+                                         "Nie udało się pobrać typu zgrzewarki.Spróbuj ponownie!");
     QTest::newRow("both missing") << false << false << 0
-                                  << QStringLiteral("Nie udało się pobrać danych lokalizacji oraz typu "
-                                                    "zgrzewarki.Spróbuj ponownie!");
+                                  << QStringLiteral(
+                                         "Nie udało się pobrać danych lokalizacji oraz typu "
+                                         "zgrzewarki.Spróbuj ponownie!");
     QTest::newRow("English") << false << true << 1
-                             << QStringLiteral("Not all fusion data have been downloaded. Try again!");
+                             << QStringLiteral(
+                                    "Not all fusion data have been downloaded. Try again!");
 }
 
 void TestTableWindow::headerWarning() {
@@ -239,9 +245,9 @@ void TestTableWindow::deleteRows_data() {
     QTest::addColumn<int>("top");
     QTest::addColumn<int>("bottom");
     QTest::addColumn<QStringList>("left");  // column 1 of the rows left
-    QTest::newRow("3..5 of 9") << 9 << 3 << 5
-                               << QStringList{"R1", "R2", "R6", "R7", "R8", "R9"};
-    QTest::newRow("the last rows") << 9 << 7 << 9 << QStringList{"R1", "R2", "R3", "R4", "R5", "R6"};
+    QTest::newRow("3..5 of 9") << 9 << 3 << 5 << QStringList{"R1", "R2", "R6", "R7", "R8", "R9"};
+    QTest::newRow("the last rows")
+        << 9 << 7 << 9 << QStringList{"R1", "R2", "R3", "R4", "R5", "R6"};
     QTest::newRow("one row") << 3 << 2 << 2 << QStringList{"R1", "R3"};
     QTest::newRow("every row") << 4 << 1 << 4 << QStringList{""};
 }
@@ -309,24 +315,29 @@ void TestTableWindow::replaceSiteId_data() {
     QTest::addColumn<int>("kind");
     const QString longName(80, QLatin1Char('N'));
     QTest::newRow("Polish, two rows")
-        << 0 << "B1" << "Budowa Łódź" << QStringList{"Lokalizacja", "Budowa Łódź", "B2", "Budowa Łódź", ""}
+        << 0 << "B1"
+        << "Budowa Łódź" << QStringList{"Lokalizacja", "Budowa Łódź", "B2", "Budowa Łódź", ""}
         << "Zamieniono pozycji: 2" << int(tav::MsgKind::Information);
     QTest::newRow("English, 80 characters")
         << 1 << "B2" << longName << QStringList{"Constr.Site ID", "B1", longName, "B1", ""}
         << "1 items replaced" << int(tav::MsgKind::Information);
     QTest::newRow("case counts")
-        << 1 << "b1" << "X" << QStringList{"Constr.Site ID", "B1", "B2", "B1", ""}
+        << 1 << "b1"
+        << "X" << QStringList{"Constr.Site ID", "B1", "B2", "B1", ""}
         << "Phrase: 'b1' does not exist as construction site ID. Replace aborted!"
         << int(tav::MsgKind::Error);
     QTest::newRow("not found, Polish")
-        << 0 << "B9" << "X" << QStringList{"Lokalizacja", "B1", "B2", "B1", ""}
+        << 0 << "B9"
+        << "X" << QStringList{"Lokalizacja", "B1", "B2", "B1", ""}
         << "Nazwa: 'B9' nie występuje jako nazwa lokalizacji. Nie dokonano zamiany!"
         << int(tav::MsgKind::Error);
-    QTest::newRow("the heading cell") << 0 << "Lokalizacja" << "Budowa"
-                                      << QStringList{"Budowa", "B1", "B2", "B1", ""}
+    QTest::newRow("the heading cell") << 0 << "Lokalizacja"
+                                      << "Budowa" << QStringList{"Budowa", "B1", "B2", "B1", ""}
                                       << "Zamieniono pozycji: 1" << int(tav::MsgKind::Information);
-    QTest::newRow("empty matches empty") << 1 << "" << "none" << QStringList{"Constr.Site ID", "B1", "B2", "B1", "none"}
-                                         << "1 items replaced" << int(tav::MsgKind::Information);
+    QTest::newRow("empty matches empty")
+        << 1 << ""
+        << "none" << QStringList{"Constr.Site ID", "B1", "B2", "B1", "none"} << "1 items replaced"
+        << int(tav::MsgKind::Information);
 }
 
 // SpeedButton16Click shows the dialog; Replace changes every exact match
