@@ -33,7 +33,10 @@ constexpr std::uint32_t kRepaintEveryMs = 100;
 // with the progress shown, without letting user input in.
 class WindowLineSink final : public tav::records::TableLineSink {
   public:
-    WindowLineSink(TForm1& form, int announced) : form_(form), announced_(announced) {}
+    // Records are counted from here: the period download does not reset
+    // RecordsParsed.
+    WindowLineSink(TForm1& form, int announced)
+        : form_(form), announced_(announced), base_(form.RecordsParsed) {}
 
     std::uint8_t ParseRecordLine(std::string_view line) override {
         return form_.ParseRecordLine(line);
@@ -49,10 +52,11 @@ class WindowLineSink final : public tav::records::TableLineSink {
     }
 
     void ShowProgress() {
-        if (form_.RecordsParsed == shown_) {
+        const int received = form_.RecordsParsed - base_;
+        if (received == shown_) {
             return;
         }
-        shown_ = form_.RecordsParsed;
+        shown_ = received;
         if (TForm9* wait = form_.Others().Form9) {
             wait->SetProgress(shown_, announced_);
             form_.SetStatusSimpleText(wait->Label2->text());
@@ -62,6 +66,7 @@ class WindowLineSink final : public tav::records::TableLineSink {
   private:
     TForm1& form_;
     int announced_;
+    int base_;
     int shown_ = -1;
     std::uint32_t lastPump_ = tav::GetTickCount();
 };

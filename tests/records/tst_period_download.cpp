@@ -4,6 +4,7 @@
 // period, and a welder falling silent.
 #include <QAction>
 #include <QDate>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
@@ -81,6 +82,7 @@ void TestPeriodDownload::periodOfRecords() {
     WelderRig rig;
     TForm1& form = rig.Form();
     form.Edit2->setText(QStringLiteral("earlier period"));
+    form.RecordsParsed = 50;  // from an earlier download
 
     RunPeriod(rig, QDate(2009, 3, 1), QDate(2009, 3, 31));
 
@@ -107,6 +109,9 @@ void TestPeriodDownload::periodOfRecords() {
     QVERIFY(TForm1::IsMenuEnabled(form.Edycja1));
     QVERIFY(!form.LongCommandRunning());
     QVERIFY(!rig.fx.Windows().Form9->isVisible());
+    // The wait window counted this download's records, with no total.
+    QCOMPARE(rig.fx.Windows().Form9->Label2->text(),
+             QStringLiteral("Records received: %1").arg(expected.size()));
 }
 
 // A period of one day is sent and downloaded.
