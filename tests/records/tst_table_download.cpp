@@ -82,6 +82,7 @@ class TestTableDownload : public QObject {
     void unrecognisedLinesDoNotRefreshSilence();
     void overlongLineWraps();
     void hangUpKeepsRows();
+    void changedTableSavedFirst();
 };
 
 void TestTableDownload::allRecords_data() {
@@ -373,6 +374,33 @@ void TestTableDownload::hangUpKeepsRows() {
     QVERIFY(Shown(form.Grid));
     QVERIFY(!form.DataModified);
     VerifyCommandOver(rig);
+}
+
+// A changed table on screen is offered for saving before the download
+// replaces it; the download goes on after the save.
+void TestTableDownload::changedTableSavedFirst() {
+    WelderRig rig;
+    TForm1& form = rig.Form();
+    tav::test::FillRows(form.GridCells, 3);
+    form.EnterTableView(true);
+    form.DataModified = true;
+    const QString saved = rig.fx.PathOf(QStringLiteral("before.htm"));
+    rig.Platform().QueueAnswer(tav::Answer::Yes);
+    rig.Platform().QueueSaveFile(saved, 1);
+
+    form.SBPobierzCaloscClick();
+
+    const auto& shown = rig.Platform().Messages();
+    QVERIFY(!shown.empty());
+    QCOMPARE(shown[0].text, QStringLiteral("Save data to a file?"));
+    QCOMPARE(shown[0].buttons, unsigned{tav::kBtnYes | tav::kBtnNo});
+    QFile file(saved);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QVERIFY(file.readAll().contains("R3"));
+    QCOMPARE(form.RecordsParsed, 20);
+    QCOMPARE(Cell(form, 1, 1).trimmed(),
+             Q(rig.sim.Welder().Records().front().fields[tav::sim::kDate]));
+    QVERIFY(form.DataModified);
 }
 
 QTEST_MAIN(TestTableDownload)
