@@ -338,6 +338,18 @@ private:
 
 
     // ---- record table and its downloads (src/records/TableCommands.cpp)
+    // Asks to save a changed table or text before a download replaces it;
+    // false: the user abandoned.
+    bool AskSaveBeforeTableDownload();
+    // Empties the caption, shows the wait window and lets it paint.
+    void ShowWaitWindow();
+    // Header flags reset, editing off, table hidden and emptied, the frame
+    // sent and the settle wait.
+    void PrepareTableDownload(const tav::link::Frame& frame);
+    // The table and its tools shown, the bookkeeping of a new reception.
+    void StartTableReception(bool allRecords);
+    // The table view after a download: data changed, print tools shown.
+    void ShowTableDownloadEnd();
 
 
     // ---- report files: write, save as, open (src/reports/ReportCommands.cpp)
