@@ -16,9 +16,35 @@
 namespace tav::reports {
 namespace {
 
+constexpr qreal kScreenDpi = 96.0;
+constexpr qreal kHtmlShrink = 2.0;
+
+// The report's table as a browser reads it: a row opened with "<tr/>" is
+// an open row, and heading cells that follow a closed row start a row of
+// their own (the rich-text reader would otherwise give every such cell a
+// row of its own).
+QString AsBrowserReadsIt(QString html) {
+    static const QRegularExpression kSelfClosedRow(QStringLiteral("<tr\\s*/>"),
+                                                   QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression kHeadingsWithoutRow(
+        QStringLiteral("(</tr>\\s*)(<th[\\s>])"), QRegularExpression::CaseInsensitiveOption);
+    html.replace(kSelfClosedRow, QStringLiteral("<tr>"));
+    html.replace(kHeadingsWithoutRow, QStringLiteral("\\1<tr>\\2"));
+    return html;
+}
+
 bool PrintHtml(const QString& html, QPrinter& printer) {
     QTextDocument document;
-    document.setHtml(html);
+    document.setHtml(AsBrowserReadsIt(html));
+    // Laid out as on a screen twice the paper's width (the 17 columns of
+    // the table then keep their values on one line), and scaled down to
+    // the page as a browser shrinks a wide page to fit.
+    const QRectF page = printer.pageRect(QPrinter::DevicePixel);
+    const qreal paperWidth = page.width() * kScreenDpi / printer.resolution();
+    const qreal width = paperWidth * kHtmlShrink;
+    if (page.width() > 0) {
+        document.setPageSize(QSizeF(width, width * page.height() / page.width()));
+    }
     document.print(&printer);
     return printer.printerState() != QPrinter::Error;
 }

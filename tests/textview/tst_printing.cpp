@@ -190,6 +190,26 @@ private slots:
         QCOMPARE(PdfTitle(pdf), file);
     }
 
+    // The report's headings stand in one row and its values on one line,
+    // as a browser shows the table.
+    void htmlReportTableKeepsItsRows() {
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath(QStringLiteral("report.pdf"));
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+        QVERIFY(tav::reports::PrintReportFile(
+            QStringLiteral(TAVELIN_TEST_DATA "/reports/report_1.htm"), printer));
+        const QStringList lines =
+            Run(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")})
+                .split(QLatin1Char('\n'));
+        const QRegularExpression headings(
+            QStringLiteral("Fusion date +Fusion time +Operator ID .*Fusion evaluation"));
+        const QRegularExpression record(QStringLiteral("2024\\.03\\.01 +08:15 +1 +0001 +A +FRI"));
+        QCOMPARE(int(lines.filter(headings).size()), 3);
+        QCOMPARE(int(lines.filter(record).size()), 1);
+    }
+
     void reportFileFailures() {
         QTemporaryDir dir;
         QPrinter printer(QPrinter::HighResolution);
