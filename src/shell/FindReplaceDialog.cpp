@@ -31,7 +31,7 @@ constexpr Caption kDirection{"Kierunek", "Direction"};
 constexpr Caption kUp{"W &górę", "&Up"};
 constexpr Caption kDown{"W &dół", "&Down"};
 constexpr Caption kFindNext{"Znajdź &następny", "&Find Next"};
-constexpr Caption kReplace{"&Zamień", "&Replace"};
+constexpr Caption kReplace{"Z&amień", "&Replace"};
 constexpr Caption kReplaceAll{"Zamień &wszystko", "Replace &All"};
 constexpr Caption kCancel{"Anuluj", "Cancel"};
 

@@ -125,6 +125,46 @@ private slots:
         QVERIFY(form.ToolBar1->isEnabled());
     }
 
+    // Unsaved text shown: the question first. No discards the text; Yes
+    // saves it through Save as before the download replaces it.
+    void unsavedTextIsOfferedForSaving_data() {
+        QTest::addColumn<bool>("save");
+        QTest::newRow("no") << false;
+        QTest::newRow("yes") << true;
+    }
+
+    void unsavedTextIsOfferedForSaving() {
+        QFETCH(bool, save);
+        Rig rig;
+        TForm1& form = rig.form;
+        form.Pulpit->setPlainText(QStringLiteral("edited text"));
+        form.EnterTextView(true);
+        QVERIFY(form.DataModified);
+        rig.sim.Welder().SetRawReply("TZC", "NEW\r\n");
+        const QString saved = rig.fx.PathOf(QStringLiteral("kept.txt"));
+        rig.fx.Platform().QueueAnswer(save ? tav::Answer::Yes : tav::Answer::No);
+        if (save) {
+            rig.fx.Platform().QueueSaveFile(saved);
+        }
+        form.SpeedButton7Click();
+
+        const auto& messages = rig.fx.Platform().Messages();
+        QVERIFY(!messages.empty());
+        QCOMPARE(messages[0].text,
+                 QStringLiteral("Before connecting to the welder data window must be closed.Save "
+                                "data to a file?"));
+        QCOMPARE(messages[0].buttons, unsigned(tav::kBtnYes | tav::kBtnNo));
+        QCOMPARE(QFile::exists(saved), save);
+        if (save) {
+            QFile file(saved);
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            QVERIFY(file.readAll().startsWith("edited text"));
+        }
+        QCOMPARE(rig.PulpitLines(), QStringList{"NEW"});
+        QVERIFY(!form.DataModified);
+        QCOMPARE(rig.fx.Platform().UnusedAnswers(), 0);
+    }
+
     // Exact bytes from the welder (a raw answer in place of its report).
     void rawAnswers_data() {
         QTest::addColumn<bool>("wholeMemory");
