@@ -30,7 +30,7 @@ constexpr std::uint32_t kRepaintEveryMs = 100;
 // Adds the completed lines to the text view, repaints the window after
 // each, and shows a countdown while a long silence runs.
 class PulpitLineSink final : public tav::link::TextLineSink {
-public:
+  public:
     PulpitLineSink(TForm1& form, tav::link::TextDownloadKind kind)
         : form_(form), kind_(kind), cursor_(form.Pulpit->document()) {}
 
@@ -88,7 +88,7 @@ public:
         form_.Platform().ProcessMessages(false);
     }
 
-private:
+  private:
     TForm1& form_;
     tav::link::TextDownloadKind kind_;
     QTextCursor cursor_;
@@ -149,7 +149,8 @@ void TForm1::RunTextDownload(bool wholeMemory) {
         ~EndReadOnly() { edit->setReadOnly(false); }
     } endReadOnly{Pulpit};
     PulpitLineSink sink(*this, kind);
-    tav::link::SendCommandFrame(Port, RxBuffer, tav::link::MakeFrame(tav::link::TextDownloadTemplate(kind)));
+    tav::link::SendCommandFrame(Port, RxBuffer,
+                                tav::link::MakeFrame(tav::link::TextDownloadTemplate(kind)));
     tav::WaitMs(tav::link::kSettleMs);
     tav::link::ReceiveTextLines(Port, RxBuffer, kind, LineAccumulator, sink);
     sink.EndCountdown();

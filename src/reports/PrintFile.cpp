@@ -26,8 +26,8 @@ constexpr qreal kHtmlShrink = 2.0;
 QString AsBrowserReadsIt(QString html) {
     static const QRegularExpression kSelfClosedRow(QStringLiteral("<tr\\s*/>"),
                                                    QRegularExpression::CaseInsensitiveOption);
-    static const QRegularExpression kHeadingsWithoutRow(
-        QStringLiteral("(</tr>\\s*)(<th[\\s>])"), QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression kHeadingsWithoutRow(QStringLiteral("(</tr>\\s*)(<th[\\s>])"),
+                                                        QRegularExpression::CaseInsensitiveOption);
     html.replace(kSelfClosedRow, QStringLiteral("<tr>"));
     html.replace(kHeadingsWithoutRow, QStringLiteral("\\1<tr>\\2"));
     return html;

@@ -22,7 +22,8 @@ QString Run(const QString& program, const QStringList& args) {
     QProcess p;
     p.start(program, args);
     if (!p.waitForFinished(30000) || p.exitCode() != 0) {
-        return QStringLiteral("<%1 failed: %2>").arg(program, QString::fromLocal8Bit(p.readAllStandardError()));
+        return QStringLiteral("<%1 failed: %2>")
+            .arg(program, QString::fromLocal8Bit(p.readAllStandardError()));
     }
     return QString::fromUtf8(p.readAllStandardOutput());
 }
@@ -72,7 +73,7 @@ void ShowTable(TForm1& form) {
 class PrintingTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     // The pages of the text view: 73 lines below the page label on each
     // page, line 74 first on page 2 below "Page 2"; no empty page after an
     // exact multiple; the job title.
@@ -140,8 +141,8 @@ private slots:
         form.Printer.setOutputFormat(QPrinter::PdfFormat);
         form.Printer.setResolution(600);
         form.Printer.setFullPage(true);
-        form.Printer.setPageSize(QPageSize(QSizeF(4, 4), QPageSize::Point, QString(),
-                                           QPageSize::ExactMatch));
+        form.Printer.setPageSize(
+            QPageSize(QSizeF(4, 4), QPageSize::Point, QString(), QPageSize::ExactMatch));
         const QString pdf = fx.PathOf(QStringLiteral("tiny.pdf"));
         fx.Platform().QueuePrintDialog(true, pdf);
         form.SpeedButton5Click();
@@ -171,8 +172,10 @@ private slots:
     void reportFilesPrintToPdf_data() {
         QTest::addColumn<QString>("file");
         QTest::addColumn<QString>("word");
-        QTest::newRow("html report") << "report_1.htm" << "REPORT";
-        QTest::newRow("text report") << "report_1.txt" << "REPORT";
+        QTest::newRow("html report") << "report_1.htm"
+                                     << "REPORT";
+        QTest::newRow("text report") << "report_1.txt"
+                                     << "REPORT";
     }
 
     void reportFilesPrintToPdf() {
@@ -215,17 +218,17 @@ private slots:
         QPrinter printer(QPrinter::HighResolution);
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(dir.filePath(QStringLiteral("x.pdf")));
-        QVERIFY(!tav::reports::PrintReportFile(dir.filePath(QStringLiteral("missing.htm")),
-                                               printer));
+        QVERIFY(
+            !tav::reports::PrintReportFile(dir.filePath(QStringLiteral("missing.htm")), printer));
         // A printer that cannot start fails the print.
         for (const char* file : {"report_1.htm", "report_1.txt"}) {
             QPrinter broken(QPrinter::HighResolution);
             broken.setOutputFormat(QPrinter::PdfFormat);
             broken.setOutputFileName(dir.filePath(QStringLiteral("no/such/dir/x.pdf")));
-            QVERIFY2(!tav::reports::PrintReportFile(
-                         QStringLiteral(TAVELIN_TEST_DATA "/reports/") + QLatin1String(file),
-                         broken),
-                     file);
+            QVERIFY2(
+                !tav::reports::PrintReportFile(
+                    QStringLiteral(TAVELIN_TEST_DATA "/reports/") + QLatin1String(file), broken),
+                file);
         }
     }
 

@@ -38,9 +38,7 @@ struct Rig {
     }
 
     // (A view holding one empty line gives {""}.)
-    QStringList PulpitLines() const {
-        return form.Pulpit->toPlainText().split(QLatin1Char('\n'));
-    }
+    QStringList PulpitLines() const { return form.Pulpit->toPlainText().split(QLatin1Char('\n')); }
 };
 
 QString FromBytes(const std::string& bytes) {
@@ -57,8 +55,8 @@ void CheckTextState(TForm1& form) {
     QVERIFY(form.N23->isEnabled());
     QVERIFY(!TForm1::IsShown(form.SpeedButton15));
     QVERIFY(!form.Podgldraportuzgrzewania1->isEnabled());
-    for (QToolButton* b : {form.SpeedButton10, form.SpeedButton17, form.SpeedButton18,
-                           form.SpeedButton19}) {
+    for (QToolButton* b :
+         {form.SpeedButton10, form.SpeedButton17, form.SpeedButton18, form.SpeedButton19}) {
         QVERIFY(TForm1::IsShown(b));
     }
     for (QToolButton* b : {form.SpeedButton16, form.SpeedButton20, form.SpeedButton21}) {
@@ -77,7 +75,7 @@ void CheckTextState(TForm1& form) {
 class TextDownloadsTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     // All fusions from a welder with records, over a table left in manual
     // editing: the report arrives line by line, filtered, and the window
     // ends in the text state with nothing to save.
@@ -92,9 +90,8 @@ private slots:
         form.SetStatusPanelText(1, QStringLiteral("ZGRZEWARKA"));
 
         std::vector<int> linesAtRepaint;
-        rig.fx.Platform().OnProcessMessages([&] {
-            linesAtRepaint.push_back(form.Pulpit->document()->blockCount());
-        });
+        rig.fx.Platform().OnProcessMessages(
+            [&] { linesAtRepaint.push_back(form.Pulpit->document()->blockCount()); });
         form.SpeedButton7Click();
 
         QStringList expected;
@@ -179,13 +176,15 @@ private slots:
             << QStringList{"| x         |"};
         QTest::newRow("unfinished last line dropped")
             << false << QByteArray("A\r\nBC") << QStringList{"A"};
-        QTest::newRow("whole memory: bytes unchanged")
-            << true << QByteArray("}~\x7f\x01\xb9|\r\n")
-            << QStringList{FromBytes("}~\x7f\x01\xb9|")};
+        QTest::newRow("whole memory: bytes unchanged") << true << QByteArray("}~\x7f\x01\xb9|\r\n")
+                                                       << QStringList{FromBytes("}~\x7f\x01\xb9|")};
         QTest::newRow("whole memory: 26 after CR LF adds an empty line")
             << true << QByteArray("A\r\n\x1a") << QStringList{"A", ""};
-        QTest::newRow("whole memory: 26 mid-line drops the rest of the read")
-            << true << QByteArray("AB\x1a" "CD\r\nEF\r\n") << QStringList{"AB"};
+        QTest::newRow("whole memory: 26 mid-line drops the rest of the read") << true
+                                                                              << QByteArray(
+                                                                                     "AB\x1a"
+                                                                                     "CD\r\nEF\r\n")
+                                                                              << QStringList{"AB"};
         // One empty line: still a line, so the text state.
         QTest::newRow("whole memory: 26 first is one empty line")
             << true << QByteArray("\x1a") << QStringList{""};
@@ -263,8 +262,9 @@ private slots:
 
         const auto& messages = rig.fx.Platform().Messages();
         QCOMPARE(int(messages.size()), 1);
-        QCOMPARE(messages[0].text,
-                 QStringLiteral("Welder is not responding. Check the cable or turn off/on the welder!"));
+        QCOMPARE(
+            messages[0].text,
+            QStringLiteral("Welder is not responding. Check the cable or turn off/on the welder!"));
         QCOMPARE(messages[0].kind, tav::MsgKind::Error);
         QCOMPARE(messages[0].buttons, unsigned(tav::kBtnOk));
         QVERIFY(!TForm1::IsShown(form.Pulpit));

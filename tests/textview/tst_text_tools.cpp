@@ -62,7 +62,7 @@ Q_DECLARE_METATYPE(Selection)
 class TextToolsTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     // "aa" in "aaa": 0-1, 1-2, the end (caret to 0), 0-1 again.
     void findNextFindsOverlappingMatchesAndRestarts() {
         TextRig rig(QStringLiteral("aaa"));
@@ -89,17 +89,22 @@ private slots:
         QTest::addColumn<bool>("wholeWord");
         QTest::addColumn<int>("found");  // -1: the end of the text
 
-        QTest::newRow("case ignored") << "nr zgrzew 5" << "ZGRZEW" << false << false << 3;
-        QTest::newRow("case matched") << "nr zgrzew 5" << "ZGRZEW" << true << false << -1;
-        QTest::newRow("case matched, found") << "zgrzew ZGRZEW" << "ZGRZEW" << true << false << 7;
-        QTest::newRow("whole word skips a word's start")
-            << "zgrzewarka zgrzew" << "zgrzew" << false << true << 11;
-        QTest::newRow("whole word, none") << "zgrzewarka" << "zgrzew" << false << true << -1;
-        QTest::newRow("whole word at a line end and punctuation")
-            << "xzgrzew\nzgrzew." << "zgrzew" << false << true << 8;
+        QTest::newRow("case ignored") << "nr zgrzew 5"
+                                      << "ZGRZEW" << false << false << 3;
+        QTest::newRow("case matched") << "nr zgrzew 5"
+                                      << "ZGRZEW" << true << false << -1;
+        QTest::newRow("case matched, found") << "zgrzew ZGRZEW"
+                                             << "ZGRZEW" << true << false << 7;
+        QTest::newRow("whole word skips a word's start") << "zgrzewarka zgrzew"
+                                                         << "zgrzew" << false << true << 11;
+        QTest::newRow("whole word, none") << "zgrzewarka"
+                                          << "zgrzew" << false << true << -1;
+        QTest::newRow("whole word at a line end and punctuation") << "xzgrzew\nzgrzew."
+                                                                  << "zgrzew" << false << true << 8;
         QTest::newRow("Polish letters are word letters")
             << tav::U8("zgrzewą zgrzew") << "zgrzew" << false << true << 8;
-        QTest::newRow("across a line break") << "ab\ncd" << "b\nc" << false << false << 1;
+        QTest::newRow("across a line break") << "ab\ncd"
+                                             << "b\nc" << false << false << 1;
     }
 
     void findOptions() {
@@ -187,22 +192,26 @@ private slots:
         QTest::addColumn<bool>("wholeWord");
         QTest::addColumn<QString>("expected");
 
-        QTest::newRow("a by aa in aXa ends") << "aXa" << Selection{0, 0} << "a" << "aa" << false
-                                            << "aaXaa";
+        QTest::newRow("a by aa in aXa ends") << "aXa" << Selection{0, 0} << "a"
+                                             << "aa" << false << "aaXaa";
         QTest::newRow("from the middle: earlier ones stay")
-            << "ab ab ab ab" << Selection{4, 0} << "ab" << "X" << false << "ab ab X X";
+            << "ab ab ab ab" << Selection{4, 0} << "ab"
+            << "X" << false << "ab ab X X";
         QTest::newRow("the selection first, matching or not")
-            << "zz ab ab" << Selection{0, 2} << "ab" << "-" << false << "- - -";
+            << "zz ab ab" << Selection{0, 2} << "ab"
+            << "-" << false << "- - -";
         QTest::newRow("overlapping text replaced left to right")
-            << "aaaaa" << Selection{0, 0} << "aa" << "b" << false << "bba";
-        QTest::newRow("whole word sees the inserted text")
-            << "xab ab" << Selection{0, 1} << "ab" << "-" << true << "-- -";
+            << "aaaaa" << Selection{0, 0} << "aa"
+            << "b" << false << "bba";
+        QTest::newRow("whole word sees the inserted text") << "xab ab" << Selection{0, 1} << "ab"
+                                                           << "-" << true << "-- -";
         QTest::newRow("whole word: inserted letters join the word")
-            << "x ab" << Selection{0, 2} << "ab" << "q" << true << "qab";
-        QTest::newRow("across lines") << "ab\nab\nab" << Selection{0, 0} << "b\na" << "_" << false
-                                      << "a__b";
-        QTest::newRow("nothing found: unchanged") << "abc" << Selection{0, 0} << "x" << "y"
-                                                  << false << "abc";
+            << "x ab" << Selection{0, 2} << "ab"
+            << "q" << true << "qab";
+        QTest::newRow("across lines") << "ab\nab\nab" << Selection{0, 0} << "b\na"
+                                      << "_" << false << "a__b";
+        QTest::newRow("nothing found: unchanged") << "abc" << Selection{0, 0} << "x"
+                                                  << "y" << false << "abc";
     }
 
     // Replace all: one end message, the caret at the start.
@@ -232,8 +241,10 @@ private slots:
         QStringList lines;
         QStringList expected;
         for (int i = 0; i < 40000; ++i) {
-            lines << QStringLiteral("#%1 SITE=1024 ZGRZEW OK zgrzewarka").arg(i, 5, 10, QLatin1Char('0'));
-            expected << QStringLiteral("#%1 SITE=1024 FUSION OK zgrzewarka").arg(i, 5, 10, QLatin1Char('0'));
+            lines << QStringLiteral("#%1 SITE=1024 ZGRZEW OK zgrzewarka")
+                         .arg(i, 5, 10, QLatin1Char('0'));
+            expected << QStringLiteral("#%1 SITE=1024 FUSION OK zgrzewarka")
+                            .arg(i, 5, 10, QLatin1Char('0'));
         }
         const QString original = lines.join(QLatin1Char('\n'));
         TextRig rig(original);
