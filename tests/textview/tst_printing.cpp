@@ -317,6 +317,35 @@ class PrintingTest : public QObject {
         QCOMPARE(fx.Platform().MessageTexts(), expected);
     }
 
+    // The fallback name is no temporary name of its own: an existing
+    // "~tmp.htm" is replaced only when the user agrees; "~tmp.html" never
+    // asks.
+    void previewFallbackAsksBeforeReplacing() {
+        WindowFixture fx;
+        TForm1& form = fx.Form();
+        ShowTable(form);
+        for (const char* name : {"~tmp.html", "~tmp.htm"}) {
+            QFile old(fx.PathOf(QString::fromLatin1(name)));
+            QVERIFY(old.open(QIODevice::WriteOnly));
+            old.write("old");
+        }
+        fx.Platform().QueueShellResult(2);
+        fx.Platform().QueueAnswer(tav::Answer::No);
+        form.SpeedButton15Click();
+
+        QCOMPARE(int(fx.Platform().ShellCalls().size()), 1);
+        const QStringList messages = fx.Platform().MessageTexts();
+        QCOMPARE(messages.size(), 1);
+        QVERIFY2(messages[0].contains(QStringLiteral("~tmp.htm' already exists.Replace?")),
+                 qPrintable(messages[0]));
+        QFile kept(fx.PathOf(QStringLiteral("~tmp.htm")));
+        QVERIFY(kept.open(QIODevice::ReadOnly));
+        QCOMPARE(kept.readAll(), QByteArray("old"));
+        QFile fresh(fx.PathOf(QStringLiteral("~tmp.html")));
+        QVERIFY(fresh.open(QIODevice::ReadOnly));
+        QVERIFY(fresh.readAll() != QByteArray("old"));
+    }
+
     // Preview with the text view does nothing; print with neither view
     // does nothing; printer setup runs the dialog on the window's printer.
     void commandsWithoutATable() {
