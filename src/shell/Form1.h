@@ -335,6 +335,8 @@ private:
 
 
     // ---- text downloads (src/link/TextDownloadCommands.cpp)
+    // Both text downloads: "TZK" when `wholeMemory`, "TZC" otherwise.
+    void RunTextDownload(bool wholeMemory);
 
 
     // ---- record table and its downloads (src/records/TableCommands.cpp)
@@ -367,9 +369,17 @@ private:
 
 
     // ---- printing and preview (src/reports/PrintCommands.cpp)
+    // Prints the lines of the text view on Printer, page by page.
+    void PrintPulpitLines();
 
 
     // ---- text tools (src/shell/TextTools.cpp)
+    // Pre-fills the find text with the selection and shows the dialog.
+    void OpenFindReplaceDialog(tav::FindReplaceDialog& dialog);
+    // Find next over `text` (the text view's plain text); false at the end
+    // of the text (reported, caret back at the start).
+    bool FindNextInPulpit(const tav::FindReplaceDialog& dialog, const QString& text);
+    void ReplaceAllInPulpit(const tav::FindReplaceDialog& dialog);
 
 
     // ---- unsaved-data prompt, clear screen, closing (src/shell/Closing.cpp)
