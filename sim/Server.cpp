@@ -257,11 +257,14 @@ void WelderServer::DoHangUp(bool drain) {
             emptyLooks = queued == 0 ? emptyLooks + 1 : 0;
         }
     }
-    pty_->HangUp();
     {
+        // Marked hung up before the master closes, so whoever reads the
+        // end-of-file already finds HungUp() true; HangUp() waits on the lock
+        // and so still returns only once the master is closed.
         std::lock_guard lock(mu_);
         hungUp_ = true;
         hangUpRequested_ = false;
+        pty_->HangUp();
     }
     cv_.notify_all();
 }
