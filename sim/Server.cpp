@@ -257,12 +257,14 @@ void WelderServer::DoHangUp(bool drain) {
             emptyLooks = queued == 0 ? emptyLooks + 1 : 0;
         }
     }
-    pty_->HangUp();
+    // The flag goes up before the line drops, so whoever sees end-of-file on
+    // the port also sees HungUp().
     {
         std::lock_guard lock(mu_);
         hungUp_ = true;
         hangUpRequested_ = false;
     }
+    pty_->HangUp();
     cv_.notify_all();
 }
 
