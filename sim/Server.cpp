@@ -257,15 +257,14 @@ void WelderServer::DoHangUp(bool drain) {
             emptyLooks = queued == 0 ? emptyLooks + 1 : 0;
         }
     }
+    // The flag goes up before the line drops, so whoever sees end-of-file on
+    // the port also sees HungUp().
     {
-        // Marked hung up before the master closes, so whoever reads the
-        // end-of-file already finds HungUp() true; HangUp() waits on the lock
-        // and so still returns only once the master is closed.
         std::lock_guard lock(mu_);
         hungUp_ = true;
         hangUpRequested_ = false;
-        pty_->HangUp();
     }
+    pty_->HangUp();
     cv_.notify_all();
 }
 

@@ -22,6 +22,7 @@
 #include "platform/Tick.h"
 #include "records/GridData.h"
 #include "records/RecordTable.h"
+#include "records/TableDownload.h"
 #include "records/TableReception.h"
 #include "reports/HtmlImport.h"
 #include "reports/HtmlReport.h"
@@ -807,20 +808,10 @@ int CmdDownload(const Options& o, Reporter& r) {
             r.Message(r.T(Id::WelderNotResponding));
             return kExitNoWelder;
         }
-        records::ResetHeaderFlags(state);
-        link::SendCommandFrame(l.port, l.rx,
-                               periodFrame ? *periodFrame
-                                           : link::MakeFrame(link::kAllRecordsTemplate));
-        WaitMs(link::kSettleMs);
-        // Reception start.
-        state.NextRecordRow = 1;
-        data.grid.Reset();
-        state.PeriodFrom.clear();
-        state.PeriodTo.clear();
-        state.CurrentSiteId.clear();
-        state.RecordsParsed = 0;
-        state.LastLineTick = GetTickCount();
-        end = records::ReceiveTableLines(l.port, l.rx, collector);
+        end = records::RunTableDownload(
+            l.port, l.rx, periodFrame ? *periodFrame : link::MakeFrame(link::kAllRecordsTemplate),
+            period ? records::TableDownloadKind::Period : records::TableDownloadKind::AllRecords,
+            state, data.grid, collector);
     } catch (const ECommError& e) {
         r.Message(r.T(msg::kLinkFailed) + PortErrorText(e, r.Lang()));
         end = records::ReceptionEnd::Silence;

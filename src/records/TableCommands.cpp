@@ -17,6 +17,7 @@
 #include "records/Form9.h"
 #include "records/GridModel.h"
 #include "records/GridSelection.h"
+#include "records/TableDownload.h"
 #include "records/TableReception.h"
 #include "shell/Form1.h"
 #include "shell/QtTexts.h"
@@ -33,10 +34,14 @@ constexpr std::uint32_t kRepaintEveryMs = 100;
 // with the progress shown, without letting user input in.
 class WindowLineSink final : public tav::records::TableLineSink {
   public:
-    // Records are counted from here: the period download does not reset
-    // RecordsParsed.
-    WindowLineSink(TForm1& form, int announced)
-        : form_(form), announced_(announced), base_(form.RecordsParsed) {}
+    WindowLineSink(TForm1& form, int announced) : form_(form), announced_(announced) {}
+
+    // Records are counted from the reception start: the period download does
+    // not reset RecordsParsed.
+    void ReceptionStarted() override {
+        base_ = form_.RecordsParsed;
+        shown_ = -1;
+    }
 
     std::uint8_t ParseRecordLine(std::string_view line) override {
         return form_.ParseRecordLine(line);
@@ -66,7 +71,7 @@ class WindowLineSink final : public tav::records::TableLineSink {
   private:
     TForm1& form_;
     int announced_;
-    int base_;
+    int base_ = 0;
     int shown_ = -1;
     std::uint32_t lastPump_ = tav::GetTickCount();
 };
@@ -145,22 +150,28 @@ void TForm1::ShowWaitWindow() {
     platform_.ProcessMessages(false);
 }
 
-void TForm1::PrepareTableDownload(const tav::link::Frame& frame) {
-    ResetHeaderFlags();
+void TForm1::PrepareTableDownload() {
     LeaveTableEditMode();
     SetShown(Grid, false);
     SetShown(PasekObjasnieniaOceny, false);
-    GridCells.Reset();
     SetShown(ToolBar2, true);
     SetShown(Pulpit, false);
-    tav::link::SendCommandFrame(Port, RxBuffer, frame);
-    tav::WaitMs(tav::link::kSettleMs);
-    LineAccumulator.clear();
+}
+
+tav::records::ReceptionEnd TForm1::RunWindowTableDownload(const tav::link::Frame& frame,
+                                                          bool allRecords,
+                                                          tav::records::TableLineSink& sink) {
+    PrepareTableDownload();
+    const auto kind = allRecords ? tav::records::TableDownloadKind::AllRecords
+                                 : tav::records::TableDownloadKind::Period;
+    return tav::records::RunTableDownload(Port, RxBuffer, frame, kind, *this, GridCells, sink,
+                                          [this, allRecords] {
+                                              LineAccumulator.clear();
+                                              StartTableReception(allRecords);
+                                          });
 }
 
 void TForm1::StartTableReception(bool allRecords) {
-    NextRecordRow = 1;
-    GridCells.Reset();
     SetShown(Grid, true);
     SetShown(PasekObjasnieniaOceny, true);
     SetShown(SpeedButton15, true);
@@ -175,16 +186,9 @@ void TForm1::StartTableReception(bool allRecords) {
     Usuzaz1->setEnabled(true);
     SetShown(SpeedButton21, true);
     SetShown(SpeedButton20, true);
-    PeriodFrom.clear();
-    PeriodTo.clear();
-    // Records sent before the first site line belong to no site, in the
-    // period download too.
-    CurrentSiteId.clear();
     if (allRecords) {
-        RecordsParsed = 0;
         Edit2->clear();
     }
-    LastLineTick = tav::GetTickCount();
 }
 
 void TForm1::ShowTableDownloadEnd() {
@@ -214,10 +218,9 @@ void TForm1::SBPobierzCaloscClick() {
     ShowWaitWindow();
     {
         WaitWindowGuard wait(*this);
-        PrepareTableDownload(tav::link::MakeFrame(tav::link::kAllRecordsTemplate));
-        StartTableReception(true);
         WindowLineSink sink(*this, count);
-        const auto end = tav::records::ReceiveTableLines(Port, RxBuffer, sink);
+        const auto end = RunWindowTableDownload(
+            tav::link::MakeFrame(tav::link::kAllRecordsTemplate), true, sink);
         sink.ShowProgress();
         if (end == tav::records::ReceptionEnd::NoData) {
             tav::text::Show(*this, Id::NoFusionsInMemory, tav::MsgKind::Error);
@@ -280,10 +283,8 @@ void TForm1::SBPobierzOkresClick() {
     ShowWaitWindow();
     {
         WaitWindowGuard wait(*this);
-        PrepareTableDownload(*frame);
-        StartTableReception(false);
         WindowLineSink sink(*this, -1);
-        const auto end = tav::records::ReceiveTableLines(Port, RxBuffer, sink);
+        const auto end = RunWindowTableDownload(*frame, false, sink);
         sink.ShowProgress();
         if (end == tav::records::ReceptionEnd::NoData) {
             tav::text::Show(*this, Id::NoFusionsInPeriod, tav::MsgKind::Error);

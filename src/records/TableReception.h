@@ -30,6 +30,8 @@ public:
     // Called between reads, so the caller can repaint and show progress
     // (cheaply: it is called for every byte).
     virtual void Pump() {}
+    // Called by the shared download routine once the reception starts.
+    virtual void ReceptionStarted() {}
 };
 
 enum class ReceptionEnd { EndOfData, NoData, Silence };

@@ -28,6 +28,7 @@
 #include "platform/PlatformService.h"
 #include "records/GridData.h"
 #include "records/RecordTable.h"
+#include "records/TableReception.h"
 #include "reports/TagReader.h"
 #include "shell/Settings.h"
 
@@ -345,10 +346,16 @@ private:
     bool AskSaveBeforeTableDownload();
     // Empties the caption, shows the wait window and lets it paint.
     void ShowWaitWindow();
-    // Header flags reset, editing off, table hidden and emptied, the frame
-    // sent and the settle wait.
-    void PrepareTableDownload(const tav::link::Frame& frame);
-    // The table and its tools shown, the bookkeeping of a new reception.
+    // Editing off, table and legend hidden, ToolBar2 shown, text view
+    // hidden: the window before the frame goes out.
+    void PrepareTableDownload();
+    // Sends `frame` and receives the table into the window (the shared
+    // download routine), showing the table and its tools at the reception
+    // start.
+    tav::records::ReceptionEnd RunWindowTableDownload(const tav::link::Frame& frame,
+                                                      bool allRecords,
+                                                      tav::records::TableLineSink& sink);
+    // The table and its tools shown at the reception start.
     void StartTableReception(bool allRecords);
     // The table view after a download: data changed, print tools shown.
     void ShowTableDownloadEnd();

@@ -144,7 +144,7 @@ constexpr Entry kEntries[] = {
       "Error! For unknown reasons the fusion report cannot be previewed. Save the report as "
       "HTML file and try to open it in a web browser!"}},
     {Id::PageLabel, {"Strona ", "Page "}},
-    {Id::PrintJobTitle, {"Tavelin - Drukowanie danych...", "Tavelin - Printing data..."}},
+    {Id::PrintJobTitle, {"Rizede - Drukowanie danych...", "Rizede - Printing data..."}},
 
     {Id::EndOfDocument, {"Wyszukiwanie zakończone.", "End of document reached."}},
     {Id::DynamicCastFailed, {"Dynamic Cast Failed!", "Dynamic Cast Failed!"}},
