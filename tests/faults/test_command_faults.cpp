@@ -93,8 +93,11 @@ private slots:
     void init() {
         fx.emplace(tav::test::WindowFixture::MakeConfig(1, ""));  // English
         welder.emplace();
-        QVERIFY(Connect());
-        Platform().ClearMessages();
+        // Connected to the welder on COM3, as after a search.
+        Form().Port.SetPortName("COM3");
+        Form().Port.Open();
+        Form().Connected = true;
+        Form().EnterConnectionState(TForm1::ConnectionState::Connected);
     }
     void cleanup() {
         fx.reset();
@@ -138,7 +141,7 @@ private slots:
             << memory << HangUpAfter(3) << false << kPortError << 3;
         QTest::newRow("whole memory: line longer than the buffer")
             << memory << OverlongAfter(3, 10100) << false << QString()
-            << static_cast<int>(AnswerLines(tav::link::kMemoryTextTemplate).size()) + 2;
+            << static_cast<int>(AnswerLines(tav::link::kMemoryTextTemplate).size()) + 1;
 
         const auto erase = Command::Erase;
         QTest::newRow("erase: cable pulled out") << erase << Faults{} << true << QString() << -1;
