@@ -24,6 +24,10 @@ namespace {
 // After a whole pass without a welder the user is told, at most once in
 // this many milliseconds, that the welder does not respond.
 constexpr std::uint32_t kNotRespondingMs = 10000;
+// A pass in which no port opened costs next to nothing; the next one waits
+// this long, so that a PC without serial ports does not spin a processor
+// core for as long as the search window is open.
+constexpr std::uint32_t kIdlePassPauseMs = 50;
 
 std::uint8_t Language(const TForm1& form) {
     return form.InterfaceLanguage == 1 ? 1 : 0;
@@ -177,6 +181,9 @@ void TForm1::SpeedButton8Click() {
             platform_.MessageDialog(tav::text::Q(Id::WelderNotResponding, Language(*this)),
                                     tav::MsgKind::Error, tav::kBtnOk);
             messageMark = tav::GetTickCount();
+        }
+        if (!Connected && !SearchAborted && pass.portsOpened == 0) {
+            tav::WaitMs(kIdlePassPauseMs);
         }
     }
 

@@ -206,14 +206,19 @@ private slots:
     void noWelderAnywhere_data() {
         QTest::addColumn<int>("language");
         QTest::addColumn<QString>("message");
-        QTest::newRow("English") << 1 << kNotRespondingEn;
-        QTest::newRow("Polish") << 0 << kNotRespondingPl;
+        QTest::addColumn<bool>("silentDevice");  // false: no port at all
+        QTest::newRow("English") << 1 << kNotRespondingEn << true;
+        QTest::newRow("Polish") << 0 << kNotRespondingPl << true;
+        QTest::newRow("no port at all") << 1 << kNotRespondingEn << false;
     }
     void noWelderAnywhere() {
         QFETCH(int, language);
         QFETCH(QString, message);
+        QFETCH(bool, silentDevice);
         LinkWindow w(WelderOn(0));
-        w.sim.AddSilentDevice(2);
+        if (silentDevice) {
+            w.sim.AddSilentDevice(2);
+        }
         TForm1& form = w.Form();
         form.InterfaceLanguage = static_cast<std::uint8_t>(language);
         // Messages seen at the start of each pass.
@@ -244,9 +249,16 @@ private slots:
         }
         QVERIFY(!form.Connected);
         QVERIFY(!form.Port.IsOpen());
-        VerifyNoWelderState(form, language == 1
-                                      ? QStringLiteral("Welder disconnected...")
-                                      : QStringLiteral(" Zgrzewarka niepod\u0142\u0105czona..."));
+        if (silentDevice) {
+            VerifyNoWelderState(form, language == 1
+                                          ? QStringLiteral("Welder disconnected...")
+                                          : QStringLiteral(" Zgrzewarka niepod\u0142\u0105czona..."));
+        } else {
+            // No port opened: the start state stays, with no status.
+            QVERIFY(!TForm1::IsShown(form.SBKasuj));
+            QVERIFY(!TForm1::IsMenuEnabled(form.Narzdzia1));
+            QCOMPARE(form.StatusPanelText(0), QString());
+        }
         QVERIFY(!w.Search()->isVisible());
     }
 
