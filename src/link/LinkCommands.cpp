@@ -40,12 +40,11 @@ bool TextViewHoldsLines(const TForm1& form) {
 // Whatever was shown is put away while the search runs: the table and its
 // tools, the text tools, the company bar and the welder commands.
 void EnterSearchStart(TForm1& form) {
-    for (QWidget* w :
-         std::initializer_list<QWidget*>{form.Grid, form.PasekObjasnieniaOceny, form.SpeedButton3,
-                                         form.SpeedButton5, form.PrintSetup1, form.SpeedButton15,
-                                         form.SpeedButton16, form.SpeedButton20, form.SpeedButton21,
-                                         form.SpeedButton10, form.SpeedButton17, form.SpeedButton18,
-                                         form.SpeedButton19, form.ToolBar2}) {
+    for (QWidget* w : std::initializer_list<QWidget*>{
+             form.Grid, form.PasekObjasnieniaOceny, form.SpeedButton3, form.SpeedButton5,
+             form.PrintSetup1, form.SpeedButton15, form.SpeedButton16, form.SpeedButton20,
+             form.SpeedButton21, form.SpeedButton10, form.SpeedButton17, form.SpeedButton18,
+             form.SpeedButton19, form.ToolBar2}) {
         TForm1::SetShown(w, false);
     }
     form.EnterConnectionState(TForm1::ConnectionState::Searching);
@@ -59,8 +58,8 @@ void EnterSearchStart(TForm1& form) {
 // offered, the text tools of the Edit menu are not.
 void EnterConnected(TForm1& form) {
     form.EnterConnectionState(TForm1::ConnectionState::Connected);
-    for (QAction* a : {form.Zastpnazwlokalizacji1, form.Kopiuj1, form.Wklej1, form.Znajd1,
-                       form.Zastp1}) {
+    for (QAction* a :
+         {form.Zastpnazwlokalizacji1, form.Kopiuj1, form.Wklej1, form.Znajd1, form.Zastp1}) {
         a->setEnabled(false);
     }
 }
@@ -96,7 +95,7 @@ void TakeWelder(TForm1& form) {
 // them. This keeps the menus' own states: taken before the long command,
 // updated where the command changes them, and put back after it.
 class MenuStates {
-public:
+  public:
     explicit MenuStates(TForm1& form) {
         for (QAction* a : form.MainMenu1->actions()) {
             if (a->menu() != nullptr) {
@@ -120,7 +119,7 @@ public:
         }
     }
 
-private:
+  private:
     std::vector<std::pair<QAction*, bool>> states_;
 };
 
@@ -195,9 +194,9 @@ void TForm1::SpeedButton8Click() {
 }
 
 void TForm1::SBKasujClick() {
-    const int answer = platform_.MessageBox(tav::text::Q(Id::EraseQuestion, Language(*this)),
-                                            QString(),
-                                            tav::kMbYesNo | tav::kMbIconWarning | tav::kMbDefButton2);
+    const int answer =
+        platform_.MessageBox(tav::text::Q(Id::EraseQuestion, Language(*this)), QString(),
+                             tav::kMbYesNo | tav::kMbIconWarning | tav::kMbDefButton2);
     if (answer != static_cast<int>(tav::Answer::Yes)) {
         return;
     }
@@ -206,16 +205,16 @@ void TForm1::SBKasujClick() {
     // connection stay as they are.
     try {
         switch (tav::link::EraseMemory(Port, RxBuffer)) {
-        case tav::link::EraseReply::NoAnswer:
-            break;
-        case tav::link::EraseReply::Erased:
-            platform_.MessageDialog(tav::text::Q(Id::MemoryErased, Language(*this)),
-                                    tav::MsgKind::Information, tav::kBtnOk);
-            break;
-        case tav::link::EraseReply::Refused:
-            platform_.MessageDialog(tav::text::Q(Id::EraseFailed, Language(*this)),
-                                    tav::MsgKind::Information, tav::kBtnOk);
-            break;
+            case tav::link::EraseReply::NoAnswer:
+                break;
+            case tav::link::EraseReply::Erased:
+                platform_.MessageDialog(tav::text::Q(Id::MemoryErased, Language(*this)),
+                                        tav::MsgKind::Information, tav::kBtnOk);
+                break;
+            case tav::link::EraseReply::Refused:
+                platform_.MessageDialog(tav::text::Q(Id::EraseFailed, Language(*this)),
+                                        tav::MsgKind::Information, tav::kBtnOk);
+                break;
         }
     } catch (...) {
     }

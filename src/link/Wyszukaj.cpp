@@ -21,9 +21,9 @@ constexpr int kBlinkMs = 1000;
 TWyszukaj::TWyszukaj(TForm1& form, QWidget* parent)
     // Owned by the main window so that it stays above it; the program
     // deletes it before the main window, which lets go of it then.
-    : QDialog(parent != nullptr ? parent : &form,
-              Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
-                  Qt::MSWindowsFixedSizeDialogHint),
+    : QDialog(parent != nullptr ? parent : &form, Qt::Dialog | Qt::WindowTitleHint |
+                                                      Qt::WindowCloseButtonHint |
+                                                      Qt::MSWindowsFixedSizeDialogHint),
       form_(form) {
     setObjectName(QStringLiteral("Wyszukaj"));
     setWindowTitle(QString());
@@ -38,7 +38,8 @@ TWyszukaj::TWyszukaj(TForm1& form, QWidget* parent)
     Image1 = new QLabel(this);
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setGeometry(28, 5, 327, 139);
-    Image1->setPixmap(tav::shell::SvgPixmap(QStringLiteral(":/pictures/search.svg"), Image1->size()));
+    Image1->setPixmap(
+        tav::shell::SvgPixmap(QStringLiteral(":/pictures/search.svg"), Image1->size()));
 
     Label2 = new QLabel(QStringLiteral("?"), this);
     Label2->setObjectName(QStringLiteral("Label2"));
@@ -70,8 +71,8 @@ TWyszukaj::TWyszukaj(TForm1& form, QWidget* parent)
 }
 
 void TWyszukaj::FormShow() {
-    setWindowTitle(tav::text::Q(tav::text::Id::SearchCaption,
-                                form_.InterfaceLanguage == 0 ? 0 : 1));
+    setWindowTitle(
+        tav::text::Q(tav::text::Id::SearchCaption, form_.InterfaceLanguage == 0 ? 0 : 1));
     Timer1->start();
 }
 

@@ -20,7 +20,7 @@ namespace tav::test {
 // let 10 seconds pass at a chosen moment while the welder still gets real
 // time to answer.
 class JumpClock final : public Clock {
-public:
+  public:
     JumpClock() { SetClock(this); }
     ~JumpClock() override { SetClock(nullptr); }
     JumpClock(const JumpClock&) = delete;
@@ -30,7 +30,7 @@ public:
     void Sleep(std::uint32_t ms) override { SystemClock().Sleep(ms); }
     void Jump(std::uint32_t ms) { offset_ += ms; }
 
-private:
+  private:
     std::uint32_t offset_ = 1000;
 };
 

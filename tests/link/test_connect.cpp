@@ -31,7 +31,9 @@ SimHarness::Options WelderOn(int com) {
     return o;
 }
 
-QColor Background(QWidget* w) { return w->palette().color(QPalette::Window); }
+QColor Background(QWidget* w) {
+    return w->palette().color(QPalette::Window);
+}
 
 QStringList Ports(std::initializer_list<int> numbers) {
     QStringList out;
@@ -48,8 +50,8 @@ void VerifyConnectedState(TForm1& form) {
         QVERIFY2(TForm1::IsShown(w), qPrintable(w->objectName()));
     }
     QVERIFY(TForm1::IsMenuEnabled(form.Narzdzia1));
-    for (QAction* a : {form.Zastpnazwlokalizacji1, form.Kopiuj1, form.Wklej1, form.Znajd1,
-                       form.Zastp1}) {
+    for (QAction* a :
+         {form.Zastpnazwlokalizacji1, form.Kopiuj1, form.Wklej1, form.Znajd1, form.Zastp1}) {
         QVERIFY2(!a->isEnabled(), qPrintable(a->objectName()));
     }
 }
@@ -62,8 +64,8 @@ void VerifyStartStateRest(TForm1& form) {
              form.SpeedButton19, form.ToolBar2}) {
         QVERIFY2(!TForm1::IsShown(w), qPrintable(w->objectName()));
     }
-    for (QAction* a : {form.N23, form.Podgldraportuzgrzewania1, form.Trybrcznejedycjitabeli1,
-                       form.Usuzaz1}) {
+    for (QAction* a :
+         {form.N23, form.Podgldraportuzgrzewania1, form.Trybrcznejedycjitabeli1, form.Usuzaz1}) {
         QVERIFY2(!a->isEnabled(), qPrintable(a->objectName()));
     }
 }
@@ -83,7 +85,7 @@ void VerifyNoWelderState(TForm1& form, const QString& status) {
 class TestConnect : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void init() { clock_ = std::make_unique<JumpClock>(); }
     void cleanup() { clock_.reset(); }
 
@@ -95,7 +97,8 @@ private slots:
         QTest::addColumn<int>("language");
         QTest::addColumn<QString>("caption");
         QTest::addColumn<QString>("status");
-        QTest::newRow("English") << 1 << "Searching for welder...." << "Welder connected...";
+        QTest::newRow("English") << 1 << "Searching for welder...."
+                                 << "Welder connected...";
         QTest::newRow("Polish") << 0 << "Wyszukiwanie zgrzewarki...."
                                 << QStringLiteral(" Zgrzewarka pod\u0142\u0105czona...");
     }
@@ -159,8 +162,8 @@ private slots:
         QTest::addColumn<bool>("found");
         QTest::newRow("identify refused") << "TZA" << QByteArray("ZGRA\r\n") << false << false;
         QTest::newRow("ZGRZ but no type line") << "" << QByteArray() << true << false;
-        QTest::newRow("type line ended by LF alone") << "TZB" << QByteArray("ZT-400\n") << false
-                                                     << true;
+        QTest::newRow("type line ended by LF alone")
+            << "TZB" << QByteArray("ZT-400\n") << false << true;
     }
     void deviceBehindThePort() {
         QFETCH(QString, command);
@@ -250,9 +253,9 @@ private slots:
         QVERIFY(!form.Connected);
         QVERIFY(!form.Port.IsOpen());
         if (silentDevice) {
-            VerifyNoWelderState(form, language == 1
-                                          ? QStringLiteral("Welder disconnected...")
-                                          : QStringLiteral(" Zgrzewarka niepod\u0142\u0105czona..."));
+            VerifyNoWelderState(
+                form, language == 1 ? QStringLiteral("Welder disconnected...")
+                                    : QStringLiteral(" Zgrzewarka niepod\u0142\u0105czona..."));
         } else {
             // No port opened: the start state stays, with no status.
             QVERIFY(!TForm1::IsShown(form.SBKasuj));
@@ -387,7 +390,7 @@ private slots:
         QVERIFY(fx.Form().SearchAborted);
     }
 
-private:
+  private:
     std::unique_ptr<JumpClock> clock_;
 };
 

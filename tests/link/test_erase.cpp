@@ -30,34 +30,34 @@ Q_DECLARE_METATYPE(Fault)
 class TestErase : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void init() { clock_ = std::make_unique<JumpClock>(); }
     void cleanup() { clock_.reset(); }
 
     void erase_data() {
         QTest::addColumn<int>("language");
-        QTest::addColumn<int>("answer");     // the question's answer
+        QTest::addColumn<int>("answer");  // the question's answer
         QTest::addColumn<Fault>("fault");
-        QTest::addColumn<QByteArray>("raw");  // Fault::Raw: the reply
-        QTest::addColumn<bool>("sent");       // the erase frame reached the welder
+        QTest::addColumn<QByteArray>("raw");   // Fault::Raw: the reply
+        QTest::addColumn<bool>("sent");        // the erase frame reached the welder
         QTest::addColumn<QString>("message");  // empty: none after the question
 
-        QTest::newRow("No sends nothing") << 1 << 7 << Fault::None << QByteArray() << false
-                                          << QString();
-        QTest::newRow("closed question sends nothing") << 1 << 0 << Fault::None << QByteArray()
-                                                       << false << QString();
-        QTest::newRow("erased, English") << 1 << 6 << Fault::None << QByteArray() << true
-                                         << QString(kErasedEn);
-        QTest::newRow("erased, Polish") << 0 << 6 << Fault::None << QByteArray() << true
-                                        << kErasedPl;
-        QTest::newRow("OK CR LF and more") << 1 << 6 << Fault::Raw << QByteArray("OK\r\nZZ")
-                                           << true << QString(kErasedEn);
-        QTest::newRow("lower case") << 1 << 6 << Fault::LowerCase << QByteArray() << true
-                                    << QString(kFailedEn);
+        QTest::newRow("No sends nothing")
+            << 1 << 7 << Fault::None << QByteArray() << false << QString();
+        QTest::newRow("closed question sends nothing")
+            << 1 << 0 << Fault::None << QByteArray() << false << QString();
+        QTest::newRow("erased, English")
+            << 1 << 6 << Fault::None << QByteArray() << true << QString(kErasedEn);
+        QTest::newRow("erased, Polish")
+            << 0 << 6 << Fault::None << QByteArray() << true << kErasedPl;
+        QTest::newRow("OK CR LF and more")
+            << 1 << 6 << Fault::Raw << QByteArray("OK\r\nZZ") << true << QString(kErasedEn);
+        QTest::newRow("lower case")
+            << 1 << 6 << Fault::LowerCase << QByteArray() << true << QString(kFailedEn);
         QTest::newRow("LF CR") << 1 << 6 << Fault::Raw << QByteArray("OK\n\r") << true
                                << QString(kFailedEn);
-        QTest::newRow("three bytes") << 1 << 6 << Fault::Raw << QByteArray("OK\r") << true
-                                     << QString();
+        QTest::newRow("three bytes")
+            << 1 << 6 << Fault::Raw << QByteArray("OK\r") << true << QString();
         QTest::newRow("silence") << 1 << 6 << Fault::Silent << QByteArray() << true << QString();
         QTest::newRow("hang-up") << 1 << 6 << Fault::HangUp << QByteArray() << false << QString();
     }
@@ -80,20 +80,20 @@ private slots:
         const std::size_t records = w.sim.Welder().Records().size();
         QVERIFY(records > 0);
         switch (fault) {
-        case Fault::None:
-            break;
-        case Fault::LowerCase:
-            w.sim.Welder().SetLowerCaseErase(true);
-            break;
-        case Fault::Raw:
-            w.sim.Welder().SetRawReply("TZERASE", raw.toStdString());
-            break;
-        case Fault::Silent:
-            w.sim.Welder().SetSilent(true);
-            break;
-        case Fault::HangUp:
-            w.sim.Welder().HangUp();
-            break;
+            case Fault::None:
+                break;
+            case Fault::LowerCase:
+                w.sim.Welder().SetLowerCaseErase(true);
+                break;
+            case Fault::Raw:
+                w.sim.Welder().SetRawReply("TZERASE", raw.toStdString());
+                break;
+            case Fault::Silent:
+                w.sim.Welder().SetSilent(true);
+                break;
+            case Fault::HangUp:
+                w.sim.Welder().HangUp();
+                break;
         }
         w.sim.Welder().ClearFrames();
         w.Platform().ClearMessages();
@@ -139,7 +139,7 @@ private slots:
         QVERIFY(ran);
     }
 
-private:
+  private:
     std::unique_ptr<JumpClock> clock_;
 };
 
