@@ -1,4 +1,5 @@
 // The welder commands of the main window: connect and the memory erase.
+#include <memory>
 #include <utility>
 #include <vector>
 
@@ -147,6 +148,9 @@ void TForm1::SpeedButton8Click() {
     if (search != nullptr) {
         search->show();
     }
+    // The search window goes when the command ends, however it ends.
+    const std::unique_ptr<TWyszukaj, void (*)(TWyszukaj*)> closeSearch(
+        search, [](TWyszukaj* window) { window->close(); });
     Connected = false;
     std::uint32_t messageMark = tav::GetTickCount();
 
@@ -186,9 +190,6 @@ void TForm1::SpeedButton8Click() {
         }
     }
 
-    if (search != nullptr) {
-        search->close();
-    }
     // The Tools menu as the search left it: offered only with a welder.
     menus.Set(Narzdzia1, Connected);
 }
