@@ -340,6 +340,17 @@ private:
 
 
     // ---- report files: write, save as, open (src/reports/ReportCommands.cpp)
+public:
+    // The lines of the text view as Windows-1250 bytes: none when it holds
+    // no text; a line end at the very end opens no further line.
+    std::vector<std::string> PulpitLines() const;
+    // The text view holds at least one line (possibly an empty one).
+    bool PulpitHasLines() const;
+
+private:
+    // The two kinds of Open, once the file's lines have been read.
+    void OpenHtmlReport(const QString& path, std::vector<std::string> lines);
+    void OpenTextFile(const QString& path, const std::vector<std::string>& lines);
 
 
     // ---- printing and preview (src/reports/PrintCommands.cpp)
@@ -349,5 +360,8 @@ private:
 
 
     // ---- unsaved-data prompt, clear screen, closing (src/shell/Closing.cpp)
+    // A view with data is shown (a text view with at least one line, or the
+    // table) and that data changed since it was loaded or saved.
+    bool ShownDataUnsaved() const;
 
 };

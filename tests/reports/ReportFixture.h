@@ -8,6 +8,8 @@
 #include <QString>
 #include <QTest>
 
+#include <sys/mount.h>
+
 #include <string>
 #include <string_view>
 #include <vector>
@@ -55,6 +57,34 @@ inline reports::ReportSnapshot FixtureSnapshot(const records::GridData& grid, in
 
 inline const std::vector<std::string> kFixtureTextView = {
     cp1250::FromUtf8("Wykaz zgrzewów"), "", cp1250::FromUtf8("  Nr 1  +  zgrzew prawidłowy")};
+
+// A small tmpfs of our own, gone again when the test ends. Needs the right
+// to mount (root in the test machines); tests skip without it.
+class ScratchFileSystem {
+  public:
+    explicit ScratchFileSystem(const QString& path) : path_(path.toStdString()) {}
+    ~ScratchFileSystem() {
+        if (mounted_) {
+            ::umount2(path_.c_str(), MNT_DETACH);
+        }
+    }
+    ScratchFileSystem(const ScratchFileSystem&) = delete;
+    ScratchFileSystem& operator=(const ScratchFileSystem&) = delete;
+
+    bool Mount(const char* options) {
+        mounted_ =
+            ::mount("tavelin-test", path_.c_str(), "tmpfs", MS_NOSUID | MS_NODEV, options) == 0;
+        return mounted_;
+    }
+    bool MakeReadOnly() {
+        return ::mount(nullptr, path_.c_str(), nullptr,
+                       MS_REMOUNT | MS_RDONLY | MS_NOSUID | MS_NODEV, nullptr) == 0;
+    }
+
+  private:
+    std::string path_;
+    bool mounted_ = false;
+};
 
 inline QString DataPath(const QString& name) {
     return QStringLiteral(TAVELIN_TEST_DATA "/reports/") + name;

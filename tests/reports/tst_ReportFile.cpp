@@ -19,6 +19,7 @@
 
 using tav::reports::ReportKind;
 using tav::reports::SaveFileSafely;
+using tav::test::ScratchFileSystem;
 
 Q_DECLARE_METATYPE(ReportKind)
 
@@ -36,34 +37,6 @@ QStringList Entries(const QString& dir) {
     return QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::System |
                                QDir::NoDotAndDotDot);
 }
-
-// A small tmpfs of our own, gone again when the test ends. Needs the right
-// to mount (root in the test machines); tests skip without it.
-class ScratchFileSystem {
-  public:
-    explicit ScratchFileSystem(const QString& path) : path_(path.toStdString()) {}
-    ~ScratchFileSystem() {
-        if (mounted_) {
-            ::umount2(path_.c_str(), MNT_DETACH);
-        }
-    }
-    ScratchFileSystem(const ScratchFileSystem&) = delete;
-    ScratchFileSystem& operator=(const ScratchFileSystem&) = delete;
-
-    bool Mount(const char* options) {
-        mounted_ =
-            ::mount("tavelin-test", path_.c_str(), "tmpfs", MS_NOSUID | MS_NODEV, options) == 0;
-        return mounted_;
-    }
-    bool MakeReadOnly() {
-        return ::mount(nullptr, path_.c_str(), nullptr,
-                       MS_REMOUNT | MS_RDONLY | MS_NOSUID | MS_NODEV, nullptr) == 0;
-    }
-
-  private:
-    std::string path_;
-    bool mounted_ = false;
-};
 
 const std::string kOld = "old report\r\n";
 
