@@ -399,6 +399,13 @@ void WelderServer::Run() {
                 }
             }
         }
+        // Looked at again after reading: the talker may have been switched
+        // on while this thread waited, and a frame sent after that must not
+        // be answered.
+        {
+            std::lock_guard lock(mu_);
+            talker = faults_.talker;
+        }
         for (const std::string& frame : frames) {
             {
                 std::lock_guard lock(mu_);
