@@ -1,6 +1,7 @@
 // The connect command and its search window, with the simulated welder and
 // silent devices behind the COMn links of a private ports directory.
 #include <QAction>
+#include <QFile>
 #include <QLabel>
 #include <QMenu>
 #include <QPlainTextEdit>
@@ -304,20 +305,12 @@ class TestConnect : public QObject {
     }
 
     // Shown text asks first: Cancel leaves everything as it was and shows no
-    // search window; No clears the text and connects.
+    // search window; Yes saves through Save as and connects; No clears the
+    // text and connects.
     void questionBeforeConnecting() {
         LinkWindow w(WelderOn(3));
         TForm1& form = w.Form();
         form.InterfaceLanguage = 1;
-        // The question itself belongs to the unsaved-data prompt, built
-        // elsewhere; until it asks, there is nothing to check here.
-        w.Platform().QueueAnswer(tav::Answer::Cancel);
-        if (form.AskSaveData(QStringLiteral("p"), QStringLiteral("e"),
-                             tav::kBtnYes | tav::kBtnNo | tav::kBtnCancel,
-                             TForm1::SaveStyle::ThroughSaveAs)) {
-            QSKIP("the unsaved-data prompt does not ask yet");
-        }
-        w.Platform().ClearMessages();
         QVERIFY(w.Connect());
         form.EnterTextView(true);
         form.Pulpit->setPlainText(QStringLiteral("fusion 1"));
@@ -333,18 +326,68 @@ class TestConnect : public QObject {
         QCOMPARE(question.kind, tav::MsgKind::Confirmation);
         QCOMPARE(question.buttons, unsigned(tav::kBtnYes | tav::kBtnNo | tav::kBtnCancel));
         QVERIFY(w.tried.isEmpty());
+        QVERIFY(!w.Search()->isVisible());
         QVERIFY(form.Connected);
         QVERIFY(form.Port.IsOpen());
         QVERIFY(TForm1::IsShown(form.Pulpit));
         QCOMPARE(form.Pulpit->toPlainText(), QStringLiteral("fusion 1"));
         QVERIFY(form.DataModified);
+        QVERIFY(TForm1::IsShown(form.SBKasuj));
         QVERIFY(w.sim.Welder().Frames().empty());
 
+        const QString saved = w.fx.PathOf(QStringLiteral("before.txt"));
+        w.Platform().QueueAnswer(tav::Answer::Yes);
+        w.Platform().QueueSaveFile(saved);
+        QVERIFY(w.Connect());
+        QVERIFY(QFile::exists(saved));
+        QVERIFY(!TForm1::IsShown(form.Pulpit));
+        QVERIFY(form.Pulpit->toPlainText().isEmpty());
+
+        form.EnterTextView(true);
+        form.Pulpit->setPlainText(QStringLiteral("fusion 2"));
         w.Platform().QueueAnswer(tav::Answer::No);
         QVERIFY(w.Connect());
         QVERIFY(!TForm1::IsShown(form.Pulpit));
         QVERIFY(form.Pulpit->toPlainText().isEmpty());
-        QCOMPARE(w.Platform().Messages().size(), std::size_t(2));
+        QCOMPARE(w.Platform().Messages().size(), std::size_t(3));
+        QCOMPARE(w.Platform().UnusedAnswers(), 0);
+    }
+
+    // Data that turned up while the search ran (here put in at COM2) are
+    // offered for saving once the welder is found; No goes on as Yes does,
+    // only without saving.
+    void dataOpenedDuringTheSearch_data() {
+        QTest::addColumn<bool>("save");
+        QTest::newRow("Yes") << true;
+        QTest::newRow("No") << false;
+    }
+    void dataOpenedDuringTheSearch() {
+        QFETCH(bool, save);
+        LinkWindow w(WelderOn(3));
+        TForm1& form = w.Form();
+        form.InterfaceLanguage = 1;
+        w.onPort = [&](const QString& port) {
+            if (port == QLatin1String("COM2?")) {
+                form.EnterTextView(false);
+                form.Pulpit->setPlainText(QStringLiteral("opened meanwhile"));
+            }
+        };
+        const QString saved = w.fx.PathOf(QStringLiteral("meanwhile.txt"));
+        w.Platform().QueueAnswer(save ? tav::Answer::Yes : tav::Answer::No);
+        if (save) {
+            w.Platform().QueueSaveFile(saved);
+        }
+
+        QVERIFY(w.Connect());
+
+        QCOMPARE(w.Platform().MessageTexts(),
+                 QStringList{QStringLiteral("Save data to the file?")});
+        QCOMPARE(w.Platform().Messages()[0].buttons, unsigned(tav::kBtnYes | tav::kBtnNo));
+        QCOMPARE(QFile::exists(saved), save);
+        QCOMPARE(w.fx.ReadConfig().size(), 123);
+        VerifyConnectedState(form);
+        QCOMPARE(form.StatusPanelText(0), QStringLiteral("Welder connected..."));
+        QVERIFY(!w.Search()->isVisible());
     }
 
     // The search window itself: yellow, its size and place, the caption set
