@@ -175,6 +175,7 @@ void WelderServer::HangUp() {
 }
 
 bool WelderServer::HungUp() const {
+    std::lock_guard lock(mu_);
     return hungUp_;
 }
 
@@ -257,9 +258,11 @@ void WelderServer::DoHangUp(bool drain) {
             emptyLooks = queued == 0 ? emptyLooks + 1 : 0;
         }
     }
-    pty_->HangUp();
     {
+        // Closed and marked under the lock: whoever saw the end-of-file and
+        // then asks HungUp() gets the lock only after both.
         std::lock_guard lock(mu_);
+        pty_->HangUp();
         hungUp_ = true;
         hangUpRequested_ = false;
     }
