@@ -385,6 +385,12 @@ void WelderServer::Run() {
             std::uint64_t count = 0;
             [[maybe_unused]] const ssize_t n = read(wakeFd_, &count, sizeof count);
         }
+        {
+            // The setting may have changed while poll() waited (SetTalker
+            // wakes it): frames read now are judged by the current one.
+            std::lock_guard lock(mu_);
+            talker = faults_.talker;
+        }
         std::vector<std::string> frames;
         if (master >= 0) {
             for (;;) {

@@ -170,6 +170,17 @@ TForm1::TForm1(tav::PlatformService& platform, std::string settingsPath, QWidget
 }
 
 TForm1::~TForm1() {
+    // The widgets are destroyed by the base class, after this class's fields
+    // are gone, and a shown window is closed on the way: nothing they do then
+    // may reach the fields. So the window is hidden while the table's model
+    // can still answer, the model goes before the cells it reads, and the
+    // views are cut from the handlers.
+    hide();
+    disconnect(Pulpit, nullptr, this, nullptr);
+    disconnect(GridModel, nullptr, this, nullptr);
+    Grid->setModel(nullptr);
+    delete GridModel;
+    GridModel = nullptr;
     GridCells.SetObserver(nullptr);
     delete FindDialog1;
     delete ReplaceDialog1;
@@ -737,6 +748,9 @@ void TForm1::EnterTableView(bool withRecords) {
 
 void TForm1::EnterConnectionState(ConnectionState state) {
     const bool connected = state == ConnectionState::Connected;
+    // The flag goes with the state, so a later relabelling (a language
+    // switch) paints the status label for the state the window shows.
+    Connected = connected;
     for (QToolButton* b : {SpeedButton7, SBPobierzOkres, SBPobierzCalosc, SBKasuj}) {
         SetShown(b, connected);
     }
@@ -768,18 +782,20 @@ void TForm1::RunCommand(const std::function<void()>& body) {
     if (LongCommandRunning()) {
         return;
     }
-    const std::uint8_t language = InterfaceLanguage == 1 ? 1 : 0;
+    // The language at the moment of the failure: the command may have
+    // switched it.
+    const auto language = [this]() -> std::uint8_t { return InterfaceLanguage == 1 ? 1 : 0; };
     QString message;
     try {
         body();
         return;
     } catch (const ECommError& e) {
-        message = tav::text::Q(Id::SerialPortError, language) + QString::number(e.Code) +
+        message = tav::text::Q(Id::SerialPortError, language()) + QString::number(e.Code) +
                   QStringLiteral(": ") + ErrorReason(e.LastError);
     } catch (const std::exception& e) {
-        message = tav::text::Q(Id::UnexpectedError, language) + QString::fromLocal8Bit(e.what());
+        message = tav::text::Q(Id::UnexpectedError, language()) + QString::fromLocal8Bit(e.what());
     } catch (...) {
-        message = tav::text::Q(Id::UnexpectedError, language).trimmed();
+        message = tav::text::Q(Id::UnexpectedError, language()).trimmed();
         if (message.endsWith(QLatin1Char(':'))) {
             message.chop(1);
         }

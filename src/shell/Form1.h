@@ -228,7 +228,8 @@ public:
     void EnterTextView(bool afterDownload);
     // `withRecords`: the save button shown and N23 enabled.
     void EnterTableView(bool withRecords);
-    // Every control of the connection-state table.
+    // Every control of the connection-state table, and Connected (true only
+    // for Connected). Searching leaves Label1 to the port attempts.
     void EnterConnectionState(ConnectionState state);
     // Leaves manual table editing as w1Click does when switching it off.
     void LeaveTableEditMode();
@@ -334,9 +335,23 @@ private:
 
 
     // ---- text downloads (src/link/TextDownloadCommands.cpp)
+    // Both text downloads: "TZK" when `wholeMemory`, "TZC" otherwise.
+    void RunTextDownload(bool wholeMemory);
 
 
     // ---- record table and its downloads (src/records/TableCommands.cpp)
+    // Asks to save a changed table or text before a download replaces it;
+    // false: the user abandoned.
+    bool AskSaveBeforeTableDownload();
+    // Empties the caption, shows the wait window and lets it paint.
+    void ShowWaitWindow();
+    // Header flags reset, editing off, table hidden and emptied, the frame
+    // sent and the settle wait.
+    void PrepareTableDownload(const tav::link::Frame& frame);
+    // The table and its tools shown, the bookkeeping of a new reception.
+    void StartTableReception(bool allRecords);
+    // The table view after a download: data changed, print tools shown.
+    void ShowTableDownloadEnd();
 
 
     // ---- report files: write, save as, open (src/reports/ReportCommands.cpp)
@@ -354,9 +369,17 @@ private:
 
 
     // ---- printing and preview (src/reports/PrintCommands.cpp)
+    // Prints the lines of the text view on Printer, page by page.
+    void PrintPulpitLines();
 
 
     // ---- text tools (src/shell/TextTools.cpp)
+    // Pre-fills the find text with the selection and shows the dialog.
+    void OpenFindReplaceDialog(tav::FindReplaceDialog& dialog);
+    // Find next over `text` (the text view's plain text); false at the end
+    // of the text (reported, caret back at the start).
+    bool FindNextInPulpit(const tav::FindReplaceDialog& dialog, const QString& text);
+    void ReplaceAllInPulpit(const tav::FindReplaceDialog& dialog);
 
 
     // ---- unsaved-data prompt, clear screen, closing (src/shell/Closing.cpp)

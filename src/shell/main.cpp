@@ -4,7 +4,7 @@
 #include <exception>
 
 #include <QApplication>
-#include <QMessageBox>
+#include <QIcon>
 
 #include "platform/QtPlatformService.h"
 #include "shell/AppWindows.h"
@@ -13,6 +13,7 @@
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tavelin"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/pictures/program-icon.svg")));
     tav::QtPlatformService platform;
     QString failure;
     try {
@@ -26,6 +27,6 @@ int main(int argc, char* argv[]) {
     } catch (...) {
         failure = QStringLiteral("?");
     }
-    QMessageBox::critical(nullptr, QStringLiteral("Tavelin"), failure);
+    platform.MessageDialog(failure, tav::MsgKind::Error, tav::kBtnOk);
     return 0;
 }

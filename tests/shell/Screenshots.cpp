@@ -1,8 +1,11 @@
 // tavelin-screenshots: saves a picture of every window as PNG, for looking
-// at layout, fonts and colours without a display. Run it under the
-// offscreen platform:
-//   QT_QPA_PLATFORM=offscreen build/tests/shell/tavelin-screenshots [dir]
-// The pictures go to `dir`, by default build/screenshots.
+// at layout, fonts and colours without a display:
+//   cmake --build build --target screenshots
+// or run it directly:
+//   build/tests/shell/tavelin-screenshots [dir]
+// It draws on the offscreen platform unless QT_QPA_PLATFORM names another.
+// The pictures go to `dir`, by default build/screenshots, and the program
+// runs in a temporary directory of its own, so no config.cfg is touched.
 #include <QApplication>
 #include <QDir>
 #include <QLineEdit>
@@ -28,16 +31,19 @@
 namespace {
 
 QDir g_out;
+int g_failures = 0;
 
 void Save(QWidget* window, const QString& name) {
     window->show();
     if (!QTest::qWaitForWindowExposed(window)) {
         std::fprintf(stderr, "%s was not exposed\n", qPrintable(name));
+        ++g_failures;
     }
     QApplication::processEvents();
     const QString path = g_out.filePath(name + QStringLiteral(".png"));
     if (!window->grab().save(path)) {
         std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+        ++g_failures;
     }
     std::printf("%s\n", qPrintable(path));
     window->hide();
@@ -68,11 +74,18 @@ void FillSampleTable(TForm1& form) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
     QApplication app(argc, argv);
     const QString dir = argc > 1 ? QString::fromLocal8Bit(argv[1])
                                  : QStringLiteral(TAVELIN_BINARY_DIR "/screenshots");
-    QDir().mkpath(dir);
-    g_out = QDir(dir);
+    // Made absolute now: the fixture below changes the current directory.
+    g_out = QDir(QDir::current().absoluteFilePath(dir));
+    if (!g_out.mkpath(QStringLiteral("."))) {
+        std::fprintf(stderr, "cannot make %s\n", qPrintable(g_out.path()));
+        return 1;
+    }
 
     tav::test::WindowFixture fx(tav::test::WindowFixture::MakeConfig(
         1, tav::cp1250::FromUtf8("Zakład Usług Spawalniczych")));
@@ -115,5 +128,5 @@ int main(int argc, char* argv[]) {
     Save(w.HelpFormEnglish, QStringLiteral("HelpFormEnglish"));
     Save(form.FindDialog1, QStringLiteral("FindDialog1"));
     Save(form.ReplaceDialog1, QStringLiteral("ReplaceDialog1"));
-    return 0;
+    return g_failures == 0 ? 0 : 1;
 }

@@ -92,6 +92,9 @@ Answer FakePlatform::MessageDialog(const QString& text, MsgKind kind, unsigned b
     }
     shown.answer = static_cast<int>(answer);
     messages_.push_back(shown);
+    if (messageHook_) {
+        messageHook_(shown);
+    }
     return answer;
 }
 
@@ -121,6 +124,9 @@ int FakePlatform::MessageBox(const QString& text, const QString& caption, unsign
     }
     shown.answer = result;
     messages_.push_back(shown);
+    if (messageHook_) {
+        messageHook_(shown);
+    }
     return result;
 }
 

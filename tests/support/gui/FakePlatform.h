@@ -112,6 +112,11 @@ public:
 
     // Runs after every ProcessMessages call (after the events); empty to stop.
     void OnProcessMessages(std::function<void()> hook) { processHook_ = std::move(hook); }
+    // Runs while a message (dialog or simple box) is up, after it is
+    // recorded: the test sees the window as the user sees it behind the box.
+    void OnMessage(std::function<void(const ShownMessage&)> hook) {
+        messageHook_ = std::move(hook);
+    }
 
     // ---------------------------------------------------------- service
     Answer MessageDialog(const QString& text, MsgKind kind, unsigned buttons) override;
@@ -151,6 +156,7 @@ private:
     int processCalls_ = 0;
     int unanswered_ = 0;
     std::function<void()> processHook_;
+    std::function<void(const ShownMessage&)> messageHook_;
 };
 
 }  // namespace tav::test
