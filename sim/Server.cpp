@@ -175,7 +175,6 @@ void WelderServer::HangUp() {
 }
 
 bool WelderServer::HungUp() const {
-    std::lock_guard lock(mu_);
     return hungUp_;
 }
 
@@ -258,14 +257,14 @@ void WelderServer::DoHangUp(bool drain) {
             emptyLooks = queued == 0 ? emptyLooks + 1 : 0;
         }
     }
+    // The flag goes up before the line drops, so whoever sees end-of-file on
+    // the port also sees HungUp().
     {
-        // Closed and marked under the lock: whoever saw the end-of-file and
-        // then asks HungUp() gets the lock only after both.
         std::lock_guard lock(mu_);
-        pty_->HangUp();
         hungUp_ = true;
         hangUpRequested_ = false;
     }
+    pty_->HangUp();
     cv_.notify_all();
 }
 
@@ -407,13 +406,6 @@ void WelderServer::Run() {
                     frames.push_back(std::move(f));
                 }
             }
-        }
-        // Looked at again after reading: the talker may have been switched
-        // on while this thread waited, and a frame sent after that must not
-        // be answered.
-        {
-            std::lock_guard lock(mu_);
-            talker = faults_.talker;
         }
         for (const std::string& frame : frames) {
             {
