@@ -91,39 +91,6 @@ void TakeWelder(TForm1& form) {
     form.GridCells.SetRowCount(2);
 }
 
-// Disabling the menu bar for a long command disables each menu with it, and
-// enabling it again enables every menu, whatever state the commands gave
-// them. This keeps the menus' own states: taken before the long command,
-// updated where the command changes them, and put back after it.
-class MenuStates {
-  public:
-    explicit MenuStates(TForm1& form) {
-        for (QAction* a : form.MainMenu1->actions()) {
-            if (a->menu() != nullptr) {
-                states_.push_back({a, a->isEnabled()});
-            }
-        }
-    }
-    ~MenuStates() {
-        for (const auto& [action, enabled] : states_) {
-            action->setEnabled(enabled);
-        }
-    }
-    MenuStates(const MenuStates&) = delete;
-    MenuStates& operator=(const MenuStates&) = delete;
-
-    void Set(QMenu* menu, bool enabled) {
-        for (auto& state : states_) {
-            if (state.first == menu->menuAction()) {
-                state.second = enabled;
-            }
-        }
-    }
-
-  private:
-    std::vector<std::pair<QAction*, bool>> states_;
-};
-
 }  // namespace
 
 void TForm1::SpeedButton8Click() {
@@ -139,7 +106,6 @@ void TForm1::SpeedButton8Click() {
 
     // No other command may run inside the search (it would find the port
     // closed under it); the search window stays live.
-    MenuStates menus(*this);
     LongCommand busy(*this);
     EnterSearchStart(*this);
 
@@ -191,7 +157,7 @@ void TForm1::SpeedButton8Click() {
     }
 
     // The Tools menu as the search left it: offered only with a welder.
-    menus.Set(Narzdzia1, Connected);
+    SetMenuEnabled(Narzdzia1, Connected);
 }
 
 void TForm1::SBKasujClick() {
