@@ -384,12 +384,6 @@ void WelderServer::Run() {
             std::uint64_t count = 0;
             [[maybe_unused]] const ssize_t n = read(wakeFd_, &count, sizeof count);
         }
-        {
-            // The setting may have changed while poll() waited (SetTalker
-            // wakes it): frames read now are judged by the current one.
-            std::lock_guard lock(mu_);
-            talker = faults_.talker;
-        }
         std::vector<std::string> frames;
         if (master >= 0) {
             for (;;) {
@@ -406,6 +400,13 @@ void WelderServer::Run() {
                     frames.push_back(std::move(f));
                 }
             }
+        }
+        {
+            // The setting may have changed while poll() waited (SetTalker
+            // wakes it). Looked at after the read, so a frame sent after the
+            // switch is judged by the new setting.
+            std::lock_guard lock(mu_);
+            talker = faults_.talker;
         }
         for (const std::string& frame : frames) {
             {

@@ -86,7 +86,9 @@ bool Aborted(const SearchCallbacks& callbacks) {
 
 }  // namespace
 
-std::string SearchPortName(int number) { return "COM" + std::to_string(number); }
+std::string SearchPortName(int number) {
+    return "COM" + std::to_string(number);
+}
 
 SearchResult SearchPass(TCommPort& port, RxBuffer& rx, const SearchCallbacks& callbacks) {
     SearchResult result;

@@ -664,14 +664,28 @@ bool TForm1::IsShown(const QWidget* widget) {
     return widget != nullptr && !widget->isHidden();
 }
 
+namespace {
+
+// The enabled state a menu of the menu bar should have. Kept on the menu's
+// action because disabling the menu bar for a long command disables every
+// menu with it, and enabling the bar again enables them all.
+constexpr const char* kMenuEnabledProperty = "tavelinMenuEnabled";
+
+}  // namespace
+
 void TForm1::SetMenuEnabled(QMenu* menu, bool enabled) {
     if (menu != nullptr) {
+        menu->menuAction()->setProperty(kMenuEnabledProperty, enabled);
         menu->menuAction()->setEnabled(enabled);
     }
 }
 
 bool TForm1::IsMenuEnabled(const QMenu* menu) {
-    return menu != nullptr && menu->menuAction()->isEnabled();
+    if (menu == nullptr) {
+        return false;
+    }
+    const QVariant wanted = menu->menuAction()->property(kMenuEnabledProperty);
+    return wanted.isValid() ? wanted.toBool() : menu->menuAction()->isEnabled();
 }
 
 void TForm1::EnterEmptyView() {
@@ -810,6 +824,13 @@ TForm1::LongCommand::LongCommand(TForm1& form) : form_(form) {
         // enabled state for the moment the command ends.
         form_.ToolBar1->setEnabled(false);
         form_.ToolBar2->setEnabled(false);
+        // Each entry of the menu bar remembers its state, so the command's
+        // own changes to it (through SetMenuEnabled) survive the end.
+        for (QAction* entry : form_.MainMenu1->actions()) {
+            if (!entry->property(kMenuEnabledProperty).isValid()) {
+                entry->setProperty(kMenuEnabledProperty, entry->isEnabled());
+            }
+        }
         form_.MainMenu1->setEnabled(false);
     }
 }
@@ -819,6 +840,12 @@ TForm1::LongCommand::~LongCommand() {
         form_.ToolBar1->setEnabled(true);
         form_.ToolBar2->setEnabled(true);
         form_.MainMenu1->setEnabled(true);
+        for (QAction* entry : form_.MainMenu1->actions()) {
+            const QVariant wanted = entry->property(kMenuEnabledProperty);
+            if (wanted.isValid()) {
+                entry->setEnabled(wanted.toBool());
+            }
+        }
     }
 }
 

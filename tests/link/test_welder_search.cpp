@@ -58,7 +58,7 @@ SimHarness::Options WelderOn(int com) {
 class TestWelderSearch : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void init() { clock_ = std::make_unique<tav::test::ScaledClock>(1000, kFastClock); }
     void cleanup() { clock_.reset(); }
 
@@ -81,8 +81,8 @@ private slots:
         QCOMPARE(r.portsOpened, 2);
         QVERIFY(port.IsOpen());
         QCOMPARE(port.GetPortName(), std::string("COM3"));
-        const std::vector<std::string> expected{"try COM1", "try COM2", "open COM2", "none COM2",
-                                                "try COM3", "open COM3"};
+        const std::vector<std::string> expected{"try COM1",  "try COM2", "open COM2",
+                                                "none COM2", "try COM3", "open COM3"};
         QCOMPARE(trace.events, expected);
         // The link is usable afterwards.
         QCOMPARE(tav::link::QueryRecordCount(true, port, rx), 20);
@@ -119,13 +119,14 @@ private slots:
         QTest::addColumn<bool>("noTypeLine");
         QTest::addColumn<bool>("found");
         QTest::addColumn<QString>("typeLine");
-        QTest::newRow("identify refused") << "TZA" << QByteArray("ZGRX\r\n") << false << false << "";
+        QTest::newRow("identify refused")
+            << "TZA" << QByteArray("ZGRX\r\n") << false << false << "";
         QTest::newRow("identify short") << "TZA" << QByteArray("ZGRZ\r") << false << false << "";
         QTest::newRow("identify with two odd bytes")
             << "TZA" << QByteArray("ZGRZ??") << false << true << "";
         QTest::newRow("no type line") << "" << QByteArray() << true << false << "";
-        QTest::newRow("type line without LF") << "TZB" << QByteArray("ZT-400\r") << false << false
-                                              << "";
+        QTest::newRow("type line without LF")
+            << "TZB" << QByteArray("ZT-400\r") << false << false << "";
         QTest::newRow("type line with LF alone")
             << "TZB" << QByteArray("ZT-400\n") << false << true << "ZT-400";
         QTest::newRow("type line of 40 bytes keeps 32")
@@ -255,7 +256,7 @@ private slots:
         QCOMPARE(byPath.welder->portName, path);
     }
 
-private:
+  private:
     std::unique_ptr<tav::test::ScaledClock> clock_;
 };
 

@@ -991,6 +991,21 @@ void TestMainWindow::failingCommandShowsItsErrorAndTheProgramGoesOn() {
     QVERIFY(!QFileInfo::exists(fx.ConfigPath()));
     QCOMPARE(form.InterfaceLanguage, std::uint8_t{0});
     QVERIFY(form.ToolBar1->isEnabled());
+
+    // The menus come back as the command left them, not all enabled: the
+    // Edit menu of the empty view stays disabled, and a menu the command
+    // changed keeps its new state.
+    form.EnterEmptyView();
+    form.EnterConnectionState(TForm1::ConnectionState::NotConnected);
+    {
+        TForm1::LongCommand running(form);
+        TForm1::SetMenuEnabled(form.Plik1, false);
+    }
+    QVERIFY(!TForm1::IsMenuEnabled(form.Edycja1));
+    QVERIFY(!form.Edycja1->menuAction()->isEnabled());
+    QVERIFY(!form.Plik1->menuAction()->isEnabled());
+    QVERIFY(form.Pomoc1->menuAction()->isEnabled());
+    TForm1::SetMenuEnabled(form.Plik1, true);
 }
 
 void TestMainWindow::closingWithNothingShownWritesTheSettings() {
