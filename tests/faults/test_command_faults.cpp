@@ -33,6 +33,7 @@ const QString kPortError = QStringLiteral("Serial port error ");
 const QString kEraseFailed = QStringLiteral(
     "Unable to erase welder's memory! Check the cable or turn off/on the welder!");
 const QString kErased = QStringLiteral("Welder's memory erased!");
+const QString kEraseQuestion = QStringLiteral("Erasing welder's memory is irreversible?");
 
 }  // namespace
 
@@ -84,7 +85,11 @@ class CommandFaults : public QObject {
                 Connect();
                 break;
         }
-        return Platform().MessageTexts();
+        QStringList texts = Platform().MessageTexts();
+        if (command == Command::Erase && !texts.isEmpty() && texts.front().startsWith(kEraseQuestion)) {
+            texts.removeFirst();  // the question answered Yes
+        }
+        return texts;
     }
 
     int PulpitLines() { return static_cast<int>(Form().PulpitLines().size()); }
