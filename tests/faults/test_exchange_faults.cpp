@@ -4,27 +4,14 @@
 // welder is found again once the fault is over.
 #include <QtTest>
 
-#include <optional>
-
-#include "FaultyWelder.h"
+#include "FaultTest.h"
 
 using namespace tav::test::faults;
-using tav::link::TextDownloadKind;
-using tav::records::ReceptionEnd;
-using tav::sim::Faults;
 
-Q_DECLARE_METATYPE(tav::sim::Faults)
-Q_DECLARE_METATYPE(TextDownloadKind)
-
-class ExchangeFaults : public QObject {
+class ExchangeFaults : public FaultTest {
     Q_OBJECT
 
-    std::optional<FaultyWelder> welder;
-
 private slots:
-    void init() { welder.emplace(); }
-    void cleanup() { welder.reset(); }
-
     // Identify, type line, count and erase: what each exchange makes of a
     // faulty reply. "error" is an ECommError (the line hung up).
     void shortExchanges_data() {

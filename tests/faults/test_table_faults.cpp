@@ -5,27 +5,14 @@
 // once the fault is over.
 #include <QtTest>
 
-#include <optional>
-
-#include "FaultyWelder.h"
+#include "FaultTest.h"
 
 using namespace tav::test::faults;
-using tav::link::TextDownloadKind;
-using tav::records::ReceptionEnd;
-using tav::sim::Faults;
 
-Q_DECLARE_METATYPE(tav::sim::Faults)
-Q_DECLARE_METATYPE(TextDownloadKind)
-
-class TableFaults : public QObject {
+class TableFaults : public FaultTest {
     Q_OBJECT
 
-    std::optional<FaultyWelder> welder;
-
 private slots:
-    void init() { welder.emplace(); }
-    void cleanup() { welder.reset(); }
-
     // Both table downloads' reception ("TZC"; "TZD" is received the same
     // way) under faults in the answer: how it ends, the records it kept.
     void tableDownload_data() {

@@ -5,25 +5,14 @@
 
 #include <optional>
 
-#include "FaultyWelder.h"
+#include "FaultTest.h"
 
 using namespace tav::test::faults;
-using tav::link::TextDownloadKind;
-using tav::records::ReceptionEnd;
-using tav::sim::Faults;
 
-Q_DECLARE_METATYPE(tav::sim::Faults)
-Q_DECLARE_METATYPE(TextDownloadKind)
-
-class TextFaults : public QObject {
+class TextFaults : public FaultTest {
     Q_OBJECT
 
-    std::optional<FaultyWelder> welder;
-
 private slots:
-    void init() { welder.emplace(); }
-    void cleanup() { welder.reset(); }
-
     // Both text downloads' reception under faults: how it ends and the lines
     // it kept. The whole-memory download waits 10 s of silence for its end,
     // so its clock runs four times real speed (a stall of 1.5 s is then 6 s,
