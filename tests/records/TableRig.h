@@ -1,19 +1,30 @@
 // Helpers for the window-level record-table tests: answering the program's
 // modal dialogs from inside their event loop, a table filled with known
-// rows, and the main window linked to the simulated welder.
+// rows, a cell of the window's table, the message of a welder that does not
+// answer, and the main window linked to the simulated welder.
 #pragma once
 
 #include <functional>
 #include <string>
 
 #include <QDialog>
+#include <QString>
 #include <QTimer>
 
 #include "core/SimHarness.h"
 #include "gui/WindowFixture.h"
+#include "platform/QtText.h"
 #include "records/GridData.h"
 
 namespace tav::test {
+
+inline const QString kNotResponding =
+    QStringLiteral("Welder is not responding. Check the cable or turn off/on the welder!");
+
+// The main window's table cell at (col, row) as the user reads it.
+inline QString Cell(TForm1& form, int col, int row) {
+    return tav::FromCp1250(form.GridCells.Cell(col, row));
+}
 
 // Runs `act` once `dialog` is shown (from inside its modal loop).
 inline void WhenShown(QDialog* dialog, std::function<void()> act) {

@@ -19,18 +19,13 @@
 #include "records/MonthCalendar.h"
 #include "sim/Lines.h"
 
+using tav::test::Cell;
+using tav::test::kNotResponding;
 using tav::test::SimHarness;
 using tav::test::WelderRig;
 using tav::test::WhenShown;
 
 namespace {
-
-const QString kNotResponding =
-    QStringLiteral("Welder is not responding. Check the cable or turn off/on the welder!");
-
-QString Cell(TForm1& form, int col, int row) {
-    return tav::FromCp1250(form.GridCells.Cell(col, row));
-}
 
 bool Shown(QWidget* w) {
     return TForm1::IsShown(w);

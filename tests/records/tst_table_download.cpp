@@ -23,17 +23,12 @@
 #include "records/LineClassifier.h"
 #include "sim/Lines.h"
 
+using tav::test::Cell;
+using tav::test::kNotResponding;
 using tav::test::SimHarness;
 using tav::test::WelderRig;
 
 namespace {
-
-const QString kNotResponding =
-    QStringLiteral("Welder is not responding. Check the cable or turn off/on the welder!");
-
-QString Cell(TForm1& form, int col, int row) {
-    return tav::FromCp1250(form.GridCells.Cell(col, row));
-}
 
 QString Q(const std::string& cp1250) {
     return tav::FromCp1250(cp1250);

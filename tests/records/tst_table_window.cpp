@@ -16,6 +16,7 @@
 #include "records/Form10.h"
 #include "records/GridModel.h"
 
+using tav::test::Cell;
 using tav::test::FakePlatform;
 using tav::test::FillRows;
 using tav::test::Marked;
@@ -25,10 +26,6 @@ using tav::test::WhenShown;
 using tav::test::WindowFixture;
 
 namespace {
-
-QString Cell(TForm1& form, int col, int row) {
-    return tav::FromCp1250(form.GridCells.Cell(col, row));
-}
 
 // Selects data rows top..bottom, all columns.
 void SelectRows(TForm1& form, int top, int bottom) {
