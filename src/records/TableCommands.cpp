@@ -1,5 +1,6 @@
 // The record table on the main window: received lines, the table downloads
 // and table editing.
+#include <optional>
 #include <utility>
 
 #include <QAction>
@@ -197,19 +198,28 @@ void TForm1::ShowTableDownloadEnd() {
     EnterTableView(IsShown(SpeedButton3));
 }
 
+std::optional<int> TForm1::QueryRecordsToDownload() {
+    const int count = tav::link::QueryRecordCount(Connected, Port, RxBuffer);
+    if (count == 0) {
+        tav::text::Show(*this, Id::NoDataInMemory, tav::MsgKind::Information);
+        return std::nullopt;
+    }
+    if (count == -1) {
+        tav::text::Show(*this, Id::WelderNotResponding, tav::MsgKind::Error);
+        return std::nullopt;
+    }
+    return count;
+}
+
 void TForm1::SBPobierzCaloscClick() {
     if (!Connected) {
         return;
     }
-    const int count = tav::link::QueryRecordCount(Connected, Port, RxBuffer);
-    if (count == 0) {
-        tav::text::Show(*this, Id::NoDataInMemory, tav::MsgKind::Information);
+    const std::optional<int> queried = QueryRecordsToDownload();
+    if (!queried) {
         return;
     }
-    if (count == -1) {
-        tav::text::Show(*this, Id::WelderNotResponding, tav::MsgKind::Error);
-        return;
-    }
+    const int count = *queried;
     if (!AskSaveBeforeTableDownload()) {
         return;
     }
@@ -249,13 +259,7 @@ void TForm1::SBPobierzCaloscClick() {
 }
 
 void TForm1::SBPobierzOkresClick() {
-    const int count = tav::link::QueryRecordCount(Connected, Port, RxBuffer);
-    if (count == 0) {
-        tav::text::Show(*this, Id::NoDataInMemory, tav::MsgKind::Information);
-        return;
-    }
-    if (count == -1) {
-        tav::text::Show(*this, Id::WelderNotResponding, tav::MsgKind::Error);
+    if (!QueryRecordsToDownload()) {
         return;
     }
 

@@ -17,6 +17,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -359,6 +360,9 @@ private:
     void StartTableReception(bool allRecords);
     // The table view after a download: data changed, print tools shown.
     void ShowTableDownloadEnd();
+    // Asks the welder for its record count. With no records (0) or no answer
+    // (-1) the user is told so and there is nothing to download.
+    std::optional<int> QueryRecordsToDownload();
 
 
     // ---- report files: write, save as, open (src/reports/ReportCommands.cpp)
