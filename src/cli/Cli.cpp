@@ -916,9 +916,7 @@ int CmdText(const Options& o, Reporter& r) {
     TextCollector collector(r);
     std::string accumulator;
     try {
-        link::SendCommandFrame(l.port, l.rx, link::MakeFrame(link::TextDownloadTemplate(kind)));
-        WaitMs(link::kSettleMs);
-        link::ReceiveTextLines(l.port, l.rx, kind, accumulator, collector);
+        link::RunTextDownload(l.port, l.rx, kind, accumulator, collector);
     } catch (const ECommError& e) {
         r.Message(r.T(msg::kLinkFailed) + PortErrorText(e, r.Lang()));
         r.Message(r.T(msg::kLinesReceived) + std::to_string(collector.lines.size()));

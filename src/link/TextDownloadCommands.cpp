@@ -149,10 +149,7 @@ void TForm1::RunTextDownload(bool wholeMemory) {
         ~EndReadOnly() { edit->setReadOnly(false); }
     } endReadOnly{Pulpit};
     PulpitLineSink sink(*this, kind);
-    tav::link::SendCommandFrame(Port, RxBuffer,
-                                tav::link::MakeFrame(tav::link::TextDownloadTemplate(kind)));
-    tav::WaitMs(tav::link::kSettleMs);
-    tav::link::ReceiveTextLines(Port, RxBuffer, kind, LineAccumulator, sink);
+    tav::link::RunTextDownload(Port, RxBuffer, kind, LineAccumulator, sink);
     sink.EndCountdown();
 
     DataModified = false;

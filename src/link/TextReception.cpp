@@ -78,4 +78,11 @@ void ReceiveTextLines(TCommPort& port, RxBuffer& rx, TextDownloadKind kind,
     }
 }
 
+void RunTextDownload(TCommPort& port, RxBuffer& rx, TextDownloadKind kind,
+                     std::string& lineAccumulator, TextLineSink& sink) {
+    SendCommandFrame(port, rx, MakeFrame(TextDownloadTemplate(kind)));
+    WaitMs(kSettleMs);
+    ReceiveTextLines(port, rx, kind, lineAccumulator, sink);
+}
+
 }  // namespace tav::link

@@ -54,4 +54,9 @@ bool AssembleTextLines(TextDownloadKind kind, const std::uint8_t* bytes, unsigne
 void ReceiveTextLines(TCommPort& port, RxBuffer& rx, TextDownloadKind kind,
                       std::string& lineAccumulator, TextLineSink& sink);
 
+// A whole text download, shared by the window and the command-line tool: the
+// kind's frame, the settle wait, then the receive loop above.
+void RunTextDownload(TCommPort& port, RxBuffer& rx, TextDownloadKind kind,
+                     std::string& lineAccumulator, TextLineSink& sink);
+
 }  // namespace tav::link
